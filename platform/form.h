@@ -1,0 +1,59 @@
+// A window: its caption, its controls in drawing order, its load and key events. The game's
+// window derives from it; a backend shows it and feeds it events and clock ticks.
+#pragma once
+
+#include "platform/control.h"
+#include "platform/runtime.h"
+#include "platform/tick_clock.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vex {
+
+class Form {
+public:
+    explicit Form(Runtime& runtime) : m_runtime(runtime) {}
+    virtual ~Form() = default;
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    std::string Caption;
+
+    // Raised once, before the window is first shown.
+    virtual void Form_Load() {}
+    virtual void Form_KeyDown(std::int16_t KeyCode, std::int16_t Shift) = 0;
+    virtual void Form_KeyUp(std::int16_t KeyCode, std::int16_t Shift) = 0;
+
+    // Client area in twips.
+    virtual float client_width() const = 0;
+    virtual float client_height() const = 0;
+    // Picture file of the window icon, relative to the program folder.
+    virtual std::string icon() const = 0;
+
+    // Every control, in the window's control order (later ones are drawn over earlier ones).
+    const std::vector<Control*>& controls() const { return m_controls; }
+
+    // Closes the window; the program ends once the current handler returns.
+    void Unload() { m_unloaded = true; }
+    bool unloaded() const { return m_unloaded; }
+
+    TickClock& clock() { return m_clock; }
+    // One round of the clock: raises every timer due at `now`, in control order.
+    void raise_timers(std::uint64_t now);
+
+    Runtime& runtime() { return m_runtime; }
+
+protected:
+    // Adopts a control as the next in control order.
+    void add(Control& control, Frame* container = nullptr);
+
+private:
+    Runtime& m_runtime;
+    std::vector<Control*> m_controls;
+    TickClock m_clock;
+    bool m_unloaded = false;
+};
+
+}  // namespace vex

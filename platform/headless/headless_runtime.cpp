@@ -1,0 +1,102 @@
+#include "platform/headless/headless_runtime.h"
+
+#include "platform/paths.h"
+#include "platform/wav_length.h"
+
+namespace vex {
+
+HeadlessRuntime::HeadlessRuntime(std::filesystem::path program_folder) : m_folder(std::move(program_folder)) {}
+
+void HeadlessRuntime::answer_input_box(std::string text) {
+    m_answers.push_back({Dialog::Kind::InputBox, std::move(text)});
+}
+
+void HeadlessRuntime::answer_message_box() { m_answers.push_back({Dialog::Kind::MessageBox, {}}); }
+
+void HeadlessRuntime::inject_random(const std::vector<double>& draws) {
+    m_injected.insert(m_injected.end(), draws.begin(), draws.end());
+}
+
+Form& HeadlessRuntime::form() const {
+    if (m_form == nullptr) {
+        throw std::logic_error("load a form before driving it");
+    }
+    return *m_form;
+}
+
+void HeadlessRuntime::load(Form& form) {
+    m_form = &form;
+    form.Form_Load();
+}
+
+void HeadlessRuntime::key_down(std::int16_t key_code, std::int16_t shift) { form().Form_KeyDown(key_code, shift); }
+
+void HeadlessRuntime::key_up(std::int16_t key_code, std::int16_t shift) { form().Form_KeyUp(key_code, shift); }
+
+void HeadlessRuntime::click(Label& label) {
+    const bool shown = label.Visible && (label.container == nullptr || label.container->Visible);
+    if (shown && label.Click) {
+        label.Click();
+    }
+}
+
+void HeadlessRuntime::advance(std::uint64_t ticks) {
+    Form& target = form();
+    for (std::uint64_t i = 0; i < ticks && !target.unloaded(); ++i) {
+        target.clock().advance(1);
+        target.raise_timers(target.clock().now());
+    }
+}
+
+std::uint64_t HeadlessRuntime::now() const { return form().clock().now(); }
+
+std::vector<std::string> HeadlessRuntime::sound_names() const {
+    std::vector<std::string> names;
+    names.reserve(m_sounds.size());
+    for (const Sound& sound : m_sounds) {
+        names.push_back(native_path({}, sound.game_path).filename().string());
+    }
+    return names;
+}
+
+void HeadlessRuntime::play_sound(const std::string& game_path) {
+    const auto length_ms = wav_length_ms(native_path(m_folder, game_path));
+    const std::uint64_t length = length_ms ? TickClock::ticks_for_ms(*length_ms) : 0;
+    const std::uint64_t start = m_form != nullptr ? m_form->clock().now() : 0;
+    m_sounds.push_back({game_path, start, length});
+    // Nothing else happens while a sound plays: virtual time simply passes.
+    if (m_form != nullptr) {
+        m_form->clock().advance(length);
+    }
+}
+
+std::string HeadlessRuntime::take_answer(Dialog::Kind kind, const std::string& text) {
+    if (m_answers.empty() || m_answers.front().kind != kind) {
+        throw UnexpectedDialog("unscripted dialog: " + text);
+    }
+    std::string answer = std::move(m_answers.front().text);
+    m_answers.pop_front();
+    return answer;
+}
+
+std::string HeadlessRuntime::input_box(const std::string& prompt, const std::string& title,
+                                       const std::string& /*default_text*/) {
+    m_dialogs.push_back({Dialog::Kind::InputBox, prompt, title, MessageIcon::Information, m_form ? now() : 0});
+    return take_answer(Dialog::Kind::InputBox, prompt);
+}
+
+void HeadlessRuntime::message_box(const std::string& text, MessageIcon icon, const std::string& title) {
+    m_dialogs.push_back({Dialog::Kind::MessageBox, text, title, icon, m_form ? now() : 0});
+    take_answer(Dialog::Kind::MessageBox, text);
+}
+
+double HeadlessRuntime::random() {
+    if (!m_injected.empty()) {
+        const double draw = m_injected.front();
+        m_injected.pop_front();
+        return draw;
+    }
+    return m_random.next();
+}
+
+}  // namespace vex

@@ -1,0 +1,88 @@
+// The test backend: the same timer service as the real window, on a virtual clock that tests
+// advance tick by tick; dialogs answered from a script; sounds recorded in the order played.
+#pragma once
+
+#include "platform/form.h"
+#include "platform/random.h"
+#include "platform/runtime.h"
+
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace vex {
+
+// Thrown when the game opens a dialog that the test did not script.
+class UnexpectedDialog : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
+};
+
+class HeadlessRuntime : public Runtime {
+public:
+    explicit HeadlessRuntime(std::filesystem::path program_folder);
+
+    struct Dialog {
+        enum class Kind { InputBox, MessageBox } kind;
+        std::string text;  // prompt or message
+        std::string title;
+        MessageIcon icon = MessageIcon::Information;
+        std::uint64_t tick = 0;  // virtual time when it opened
+    };
+    struct Sound {
+        std::string game_path;       // as the game asked for it
+        std::uint64_t tick = 0;      // virtual time when it started
+        std::uint64_t length = 0;    // ticks it held the game; 0 when it could not be played
+    };
+
+    // Scripting. Each dialog the game opens takes the next scripted answer.
+    void answer_input_box(std::string text);
+    void answer_message_box();
+    // Draws returned by random() before the generator's own sequence resumes.
+    void inject_random(const std::vector<double>& draws);
+
+    // Driving the form: load it, then feed it input and clock ticks. Input is handled at once,
+    // as the real loop handles queued input before the next round of timers.
+    void load(Form& form);
+    void key_down(std::int16_t key_code, std::int16_t shift = 0);
+    void key_up(std::int16_t key_code, std::int16_t shift = 0);
+    // Raises the label's Click when it is shown (inside a shown frame, if any).
+    void click(Label& label);
+    // Runs `ticks` rounds of the clock, one tick apart.
+    void advance(std::uint64_t ticks = 1);
+    std::uint64_t now() const;
+
+    const std::vector<Dialog>& dialogs() const { return m_dialogs; }
+    const std::vector<Sound>& sounds() const { return m_sounds; }
+    // Sound file names in the order played ("pop2.wav", ...).
+    std::vector<std::string> sound_names() const;
+    std::size_t unanswered_dialogs() const { return m_answers.size(); }
+
+    // Runtime
+    void play_sound(const std::string& game_path) override;
+    std::string input_box(const std::string& prompt, const std::string& title, const std::string& default_text) override;
+    void message_box(const std::string& text, MessageIcon icon, const std::string& title) override;
+    double random() override;
+    const std::filesystem::path& program_folder() const override { return m_folder; }
+
+private:
+    std::string take_answer(Dialog::Kind kind, const std::string& text);
+    Form& form() const;
+
+    std::filesystem::path m_folder;
+    Form* m_form = nullptr;
+    UniformRandom m_random;
+    std::deque<double> m_injected;
+    struct Answer {
+        Dialog::Kind kind;
+        std::string text;
+    };
+    std::deque<Answer> m_answers;
+    std::vector<Dialog> m_dialogs;
+    std::vector<Sound> m_sounds;
+};
+
+}  // namespace vex

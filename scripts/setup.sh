@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the game needs to build, run and test, when they are missing.
+# Usage: scripts/setup.sh [--tests]
+set -euo pipefail
+
+packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev fonts-dejavu-core)
+if [[ "${1:-}" == "--tests" ]]; then
+  packages+=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox x11-utils imagemagick)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+[[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
+"${sudo_cmd[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh --tests
+cmake -S . -B build-tests -DBUILD_TESTING=ON >/dev/null
+cmake --build build-tests -j"$(nproc)"
+ctest --test-dir build-tests --output-on-failure -j"$(nproc)"

@@ -1,0 +1,147 @@
+// The game's one window: its 52 controls, which hold the whole state of play, its four game
+// variables, and its handlers. Each handler is defined in the folder of the subsystem it belongs
+// to (ship/shots.cpp defines ShotTick, enemies/wave.cpp defines tmBrit_Timer, ...).
+#pragma once
+
+#include "platform/control.h"
+#include "platform/form.h"
+
+#include <cstdint>
+#include <string>
+
+namespace vex {
+
+// A shot slot: a line and the timer that flies it.
+struct Shot {
+    Line& line;
+    Timer& timer;
+};
+
+// Who reached the ship: a Vexoid of the wave or the boss.
+enum class ShipLossVariant { Wave, Boss };
+
+class Form1 : public Form {
+public:
+    explicit Form1(Runtime& runtime);
+
+    static constexpr float twips_per_pixel = 15;
+    float client_width() const override { return 8880; }
+    float client_height() const override { return 7590; }
+    std::string icon() const override { return "pictures/icon.bmp"; }
+
+    // Controls, in control order (the drawing order).
+    Frame frmBady{"frmBady"};
+    Label lblBady{"lblBady"};
+    Timer tmBady{"tmBady", 10};
+    Timer tmRight{"tmRight", 1};
+    Timer tmLeft{"tmLeft", 1};
+    Timer tmSpace{"tmSpace", 1};
+    Frame Frame1{"Frame1"};
+    Label Label5{"Label5"};
+    Label Label4{"Label4"};
+    Timer tmBrit{"tmBrit", 10};
+    Timer tmFire3{"tmFire3", 1};
+    Timer tmFire2{"tmFire2", 1};
+    Timer tmFire1{"tmFire1", 1};
+    Frame Frame2{"Frame2"};
+    Label Label6{"Label6"};
+    Label Label7{"Label7"};
+    Label Label8{"Label8"};
+    Label lblAcc{"lblAcc"};
+    Label Label14{"Label14"};
+    Label lblHits{"lblHits"};
+    Label Label12{"Label12"};
+    Label lblShots{"lblShots"};
+    Label Label10{"Label10"};
+    Label Label9{"Label9"};
+    Line Line10{"Line10"};
+    Line Line9{"Line9"};
+    Line Line8{"Line8"};
+    Line Line7{"Line7"};
+    Line Line6{"Line6"};
+    Line Line5{"Line5"};
+    Label Label3{"Label3"};
+    Label Label2{"Label2"};
+    Label Label1{"Label1"};
+    Label lblHiscoren{"lblHiscoren"};
+    Label lblHiscore{"lblHiscore"};
+    Label lblforHiscore{"lblforHiscore"};
+    Label lblLives{"lblLives"};
+    Label lblforLives{"lblforLives"};
+    Label lblScore{"lblScore"};
+    Label lblforScore{"lblforScore"};
+    Label lblPlayer{"lblPlayer"};
+    Line Line1{"Line1"};
+    Image imgBrit4{"imgBrit4"};
+    Image imgBrit3{"imgBrit3"};
+    Image imgBrit2{"imgBrit2"};
+    Image imgBrit1{"imgBrit1"};
+    Line Line4{"Line4"};
+    Line Line3{"Line3"};
+    Line Line2{"Line2"};
+    Image imgShip{"imgShip"};
+    Image imgBady{"imgBady"};
+    Label lblLevel{"lblLevel"};
+
+    // Game variables.
+    std::int16_t intSpeedLimit = 0;
+    std::int16_t intLevel = 0;
+    std::int32_t lngBadyscore = 0;
+    std::int16_t intSpeedScore = 0;
+
+    // Start-up and the player's name.
+    void Form_Load() override;
+    void Label9_Click();
+
+    // Keyboard.
+    void Form_KeyDown(std::int16_t KeyCode, std::int16_t Shift) override;
+    void Form_KeyUp(std::int16_t KeyCode, std::int16_t Shift) override;
+    void NewGameReset();
+    void FireCommand();
+
+    // Info panels and exit.
+    void Label1_Click();
+    void Label2_Click();
+    void Label7_Click();
+    void Label5_Click();
+    void Label3_Click();
+
+    // Plays a cue from the sounds folder to its end.
+    void PlaySound(const std::string& game_path);
+
+    // Ship and shots.
+    void tmLeft_Timer();
+    void tmRight_Timer();
+    void tmFire1_Timer();
+    void tmFire2_Timer();
+    void tmFire3_Timer();
+    void ShotTick(Shot shot);
+    bool TipInBox(const Shot& shot, const Image& sprite) const;
+    void VexoidHit(Shot shot, Image& vexoid);
+    void SummonBoss();
+    void BossHit(Shot shot);
+    void AdvanceLevel();
+
+    // Enemies.
+    void tmBrit_Timer();
+    void tmBady_Timer();
+    void tmSpace_Timer();
+
+    // Scoreboard, ship loss and the high-score file.
+    double LabelValue(const Label& label) const;
+    void SetLabelValue(Label& label, double value);
+    void UpdateAccuracy();
+    void ShipLost(ShipLossVariant variant);
+    void LoadHighScore();
+    void SaveHighScore();
+
+    Shot shot1() { return {Line2, tmFire1}; }
+    Shot shot2() { return {Line3, tmFire2}; }
+    Shot shot3() { return {Line4, tmFire3}; }
+
+private:
+    void add_controls();
+    void wire_events();
+};
+
+}  // namespace vex
