@@ -123,6 +123,8 @@ public:
     void AdvanceLevel();
 
     // Enemies.
+    void PlaceWave();
+    void ShowWave(bool visible);
     void tmBrit_Timer();
     void tmBady_Timer();
     void tmSpace_Timer();

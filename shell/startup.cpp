@@ -1,0 +1,19 @@
+#include "shell/form1.h"
+
+namespace vex {
+
+namespace {
+
+std::string ask_player_name(Runtime& runtime) { return runtime.input_box("Your Name Please", "Enter Your Name", ""); }
+
+}  // namespace
+
+void Form1::Form_Load() {
+    LoadHighScore();
+    // The name is taken as typed: not trimmed, not checked, possibly empty.
+    lblPlayer.Caption = ask_player_name(runtime());
+}
+
+void Form1::Label9_Click() { lblPlayer.Caption = ask_player_name(runtime()); }
+
+}  // namespace vex

@@ -1,0 +1,65 @@
+#include "platform/checked_math.h"
+#include "scoring/level_texts.h"
+#include "scoring/scoreboard.h"
+#include "shell/form1.h"
+
+namespace vex {
+
+namespace {
+
+constexpr float boss_push_back = 10;
+constexpr double boss_hit_score = 10;
+constexpr std::int16_t speed_limit_raise = 50;
+
+}  // namespace
+
+// The wave is hidden but keeps running; the boss panel shows whatever count it holds.
+void Form1::SummonBoss() {
+    ShowWave(false);
+    frmBady.Visible = true;
+    imgBady.Visible = true;
+    imgBady.Top = 800;
+    imgBady.Left = 2700;
+    PlaySound("\\sounds\\bady.wav");
+    tmBady.Enabled = true;
+}
+
+// The kill test comes before the count goes down: the boss dies on the hit that finds the
+// counter at 0, and that hit still scores and leaves the counter one below its reset value.
+void Form1::BossHit(Shot shot) {
+    imgBady.Top = imgBady.Top - boss_push_back;
+    shot.timer.Enabled = false;
+    shot.line.Visible = false;
+    if (LabelValue(lblBady) == 0) {
+        AdvanceLevel();
+    }
+    PlaySound("\\sounds\\shoot.wav");
+    SetLabelValue(lblBady, LabelValue(lblBady) - 1);
+    SetLabelValue(lblScore, LabelValue(lblScore) + boss_hit_score);
+    SetLabelValue(lblHits, LabelValue(lblHits) + 1);
+    // Both counts are non-zero here, so the accuracy needs no guard.
+    lblAcc.Caption = accuracy_caption(LabelValue(lblHits), LabelValue(lblShots));
+}
+
+void Form1::AdvanceLevel() {
+    // Past the 32-bit range the threshold stays at its largest value and play goes on.
+    lngBadyscore = saturating_double(lngBadyscore);
+    tmBrit.Enabled = false;
+    frmBady.Visible = false;
+    lblBady.Caption = "50";
+    imgBady.Visible = false;
+    tmBady.Enabled = false;
+    tmLeft.Enabled = false;
+    tmRight.Enabled = false;
+    intLevel = checked_add<std::int16_t>(intLevel, 1);
+    intSpeedLimit = checked_add(intSpeedLimit, speed_limit_raise);
+    Caption = level_window_caption(intLevel);
+    lblLevel.Caption = level_label_text(intLevel);
+    PlaySound("\\sounds\\dead.wav");
+    PlaySound("\\sounds\\airraid.wav");
+    PlaceWave();
+    ShowWave(true);
+    tmBrit.Enabled = true;
+}
+
+}  // namespace vex
