@@ -7,7 +7,7 @@ namespace vex {
 namespace {
 
 constexpr float shot_step = 300;
-constexpr float respawn_range = 7000;
+constexpr double respawn_range = 7000;
 
 }  // namespace
 
@@ -48,7 +48,7 @@ bool Form1::TipInBox(const Shot& shot, const Image& sprite) const {
 
 void Form1::VexoidHit(Shot shot, Image& vexoid) {
     vexoid.Top = 0;
-    vexoid.Left = std::floor(static_cast<float>(runtime().random() * respawn_range));
+    vexoid.Left = static_cast<float>(std::floor(runtime().random() * respawn_range));
     shot.timer.Enabled = false;
     shot.line.Visible = false;
     PlaySound("\\sounds\\shoot.wav");
