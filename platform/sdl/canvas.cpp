@@ -1,0 +1,151 @@
+#include "platform/sdl/canvas.h"
+
+#include "platform/sdl/picture_file.h"
+
+#include <cstdlib>
+
+namespace vex {
+
+namespace {
+
+constexpr std::uint64_t frames_to_keep_text = 64;
+
+constexpr Uint8 red_of(Color color) { return static_cast<Uint8>(color >> 16U); }
+constexpr Uint8 green_of(Color color) { return static_cast<Uint8>(color >> 8U); }
+constexpr Uint8 blue_of(Color color) { return static_cast<Uint8>(color); }
+
+SDL_Rect to_sdl(const PixelRect& area) { return {area.x, area.y, area.w, area.h}; }
+
+}  // namespace
+
+Canvas::Canvas(SDL_Renderer& renderer, FontSet& fonts, std::filesystem::path program_folder)
+    : m_renderer(renderer), m_fonts(fonts), m_folder(std::move(program_folder)) {
+    SDL_SetRenderDrawBlendMode(&m_renderer, SDL_BLENDMODE_NONE);
+}
+
+void Canvas::clip(const std::optional<PixelRect>& area) {
+    if (area) {
+        const SDL_Rect rect = to_sdl(*area);
+        SDL_RenderSetClipRect(&m_renderer, &rect);
+    } else {
+        SDL_RenderSetClipRect(&m_renderer, nullptr);
+    }
+}
+
+void Canvas::set_color(Color color) {
+    SDL_SetRenderDrawColor(&m_renderer, red_of(color), green_of(color), blue_of(color), SDL_ALPHA_OPAQUE);
+}
+
+void Canvas::clear(Color color) {
+    set_color(color);
+    SDL_RenderClear(&m_renderer);
+}
+
+void Canvas::fill(const PixelRect& area, Color color) {
+    set_color(color);
+    const SDL_Rect rect = to_sdl(area);
+    SDL_RenderFillRect(&m_renderer, &rect);
+}
+
+void Canvas::outline(const PixelRect& area, Color color) {
+    set_color(color);
+    const SDL_Rect rect = to_sdl(area);
+    SDL_RenderDrawRect(&m_renderer, &rect);
+}
+
+void Canvas::line(int x1, int y1, int x2, int y2, Color color, int pen) {
+    set_color(color);
+    // A thick line is a bundle of thin ones side by side across its main direction.
+    const bool mostly_vertical = std::abs(y2 - y1) >= std::abs(x2 - x1);
+    for (int offset = -(pen - 1) / 2; offset <= pen / 2; ++offset) {
+        const int dx = mostly_vertical ? offset : 0;
+        const int dy = mostly_vertical ? 0 : offset;
+        SDL_RenderDrawLine(&m_renderer, x1 + dx, y1 + dy, x2 + dx, y2 + dy);
+    }
+}
+
+void Canvas::filled_circle(int center_x, int center_y, int radius, Color color) {
+    set_color(color);
+    for (int dy = -radius; dy <= radius; ++dy) {
+        int dx = 0;
+        while ((dx + 1) * (dx + 1) + dy * dy <= radius * radius) {
+            ++dx;
+        }
+        SDL_RenderDrawLine(&m_renderer, center_x - dx, center_y + dy, center_x + dx, center_y + dy);
+    }
+}
+
+int Canvas::text_width(std::string_view text, const TextStyle& style) {
+    TTF_Font* font = m_fonts.font(style);
+    int width = 0;
+    if (font != nullptr && !text.empty()) {
+        const std::string copy(text);
+        TTF_SizeUTF8(font, copy.c_str(), &width, nullptr);
+    }
+    return width;
+}
+
+int Canvas::line_height(const TextStyle& style) {
+    TTF_Font* font = m_fonts.font(style);
+    return font != nullptr ? TTF_FontLineSkip(font) : style.pixels;
+}
+
+void Canvas::text(std::string_view text, int x, int y, const TextStyle& style, Color color) {
+    TTF_Font* font = m_fonts.font(style);
+    if (font == nullptr || text.empty()) {
+        return;
+    }
+    std::string key(text);
+    key += '\x1f';
+    key += std::to_string(style.pixels);
+    key += style.bold ? 'b' : 'r';
+    key += std::to_string(color);
+    TextEntry& entry = m_texts[key];
+    if (!entry.texture) {
+        const std::string copy(text);
+        const SDL_Color sdl_color{red_of(color), green_of(color), blue_of(color), SDL_ALPHA_OPAQUE};
+        const SurfaceHandle surface(TTF_RenderUTF8_Blended(font, copy.c_str(), sdl_color));
+        if (!surface) {
+            m_texts.erase(key);
+            return;
+        }
+        entry.texture.reset(SDL_CreateTextureFromSurface(&m_renderer, surface.get()));
+        entry.width = surface->w;
+        entry.height = surface->h;
+    }
+    entry.last_frame = m_frame;
+    const SDL_Rect target{x, y, entry.width, entry.height};
+    SDL_RenderCopy(&m_renderer, entry.texture.get(), nullptr, &target);
+}
+
+const Canvas::PictureEntry& Canvas::load_picture(const std::string& relative_path) {
+    auto found = m_pictures.find(relative_path);
+    if (found == m_pictures.end()) {
+        PictureEntry entry;
+        if (const SurfaceHandle surface = load_picture_file(m_folder / relative_path)) {
+            entry.texture.reset(SDL_CreateTextureFromSurface(&m_renderer, surface.get()));
+            entry.width = surface->w;
+            entry.height = surface->h;
+        }
+        found = m_pictures.emplace(relative_path, std::move(entry)).first;
+    }
+    return found->second;
+}
+
+void Canvas::picture(const std::string& relative_path, int x, int y) {
+    const PictureEntry& entry = load_picture(relative_path);
+    if (entry.texture) {
+        const SDL_Rect target{x, y, entry.width, entry.height};
+        SDL_RenderCopy(&m_renderer, entry.texture.get(), nullptr, &target);
+    }
+}
+
+void Canvas::present() {
+    SDL_RenderPresent(&m_renderer);
+    ++m_frame;
+    if (m_frame % frames_to_keep_text == 0) {
+        std::erase_if(m_texts, [this](const auto& item) { return m_frame - item.second.last_frame > frames_to_keep_text; });
+    }
+}
+
+}  // namespace vex

@@ -1,0 +1,75 @@
+// Drawing primitives over one SDL renderer: rectangles, lines, circles, text and pictures. Text
+// and picture textures are kept for reuse; everything else is drawn afresh each frame.
+#pragma once
+
+#include "platform/control.h"
+#include "platform/sdl/font_set.h"
+#include "platform/sdl/geometry.h"
+#include "platform/sdl/sdl_handles.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace vex {
+
+class Canvas {
+public:
+    // Pictures are looked up relative to `program_folder`.
+    Canvas(SDL_Renderer& renderer, FontSet& fonts, std::filesystem::path program_folder);
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    SDL_Renderer& renderer() { return m_renderer; }
+
+    // Limits drawing to `area`; nullopt lifts the limit.
+    void clip(const std::optional<PixelRect>& area);
+
+    void clear(Color color);
+    void fill(const PixelRect& area, Color color);
+    // A one-pixel frame just inside `area`.
+    void outline(const PixelRect& area, Color color);
+    // A line through both end points, `pen` pixels thick.
+    void line(int x1, int y1, int x2, int y2, Color color, int pen);
+    void filled_circle(int center_x, int center_y, int radius, Color color);
+
+    int text_width(std::string_view text, const TextStyle& style);
+    int line_height(const TextStyle& style);
+    // Anti-aliased text with its top-left corner at (x, y).
+    void text(std::string_view text, int x, int y, const TextStyle& style, Color color);
+
+    // Draws a picture unscaled at (x, y); a picture that cannot be loaded draws nothing. GIF
+    // pictures show their silver (#C0C0C0) pixels as transparent.
+    void picture(const std::string& relative_path, int x, int y);
+
+    // Shows what was drawn and forgets text that was not drawn for a while.
+    void present();
+
+private:
+    struct TextEntry {
+        TextureHandle texture;
+        int width = 0;
+        int height = 0;
+        std::uint64_t last_frame = 0;
+    };
+    struct PictureEntry {
+        TextureHandle texture;
+        int width = 0;
+        int height = 0;
+    };
+
+    void set_color(Color color);
+    const PictureEntry& load_picture(const std::string& relative_path);
+
+    SDL_Renderer& m_renderer;
+    FontSet& m_fonts;
+    std::filesystem::path m_folder;
+    std::unordered_map<std::string, TextEntry> m_texts;
+    std::unordered_map<std::string, PictureEntry> m_pictures;
+    std::uint64_t m_frame = 0;
+};
+
+}  // namespace vex

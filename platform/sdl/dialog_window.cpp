@@ -1,0 +1,151 @@
+#include "platform/sdl/dialog_window.h"
+
+namespace vex {
+
+namespace {
+
+constexpr std::size_t no_button = static_cast<std::size_t>(-1);
+constexpr Color bevel_light = colors::white;
+constexpr Color bevel_dark = colors::grey;
+
+}  // namespace
+
+DialogWindow::DialogWindow(const std::string& title, int width, int height, FontSet& fonts, SDL_Window* owner)
+    : m_window(SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                                SDL_WINDOW_HIDDEN)),
+      m_pressed(no_button) {
+    if (!m_window) {
+        return;
+    }
+    m_window_id = SDL_GetWindowID(m_window.get());
+    if (owner != nullptr) {
+        m_owner_id = SDL_GetWindowID(owner);
+        SDL_SetWindowModalFor(m_window.get(), owner);
+    }
+    m_renderer.reset(SDL_CreateRenderer(m_window.get(), -1, 0));
+    if (m_renderer) {
+        m_canvas = std::make_unique<Canvas>(*m_renderer, fonts, std::filesystem::path{});
+    }
+}
+
+DialogWindow::~DialogWindow() = default;
+
+void DialogWindow::add_button(const PixelRect& area, std::string caption) {
+    m_buttons.push_back({area, std::move(caption)});
+}
+
+bool DialogWindow::run(const std::function<void()>& repaint_owner) {
+    if (!m_canvas) {
+        dismissed();
+        return false;
+    }
+    redraw();
+    SDL_ShowWindow(m_window.get());
+    SDL_RaiseWindow(m_window.get());
+    while (!m_finished) {
+        SDL_Event event;
+        if (SDL_WaitEvent(&event) == 0) {
+            dismissed();
+            break;
+        }
+        handle(event, repaint_owner);
+        if (!m_finished) {
+            redraw();
+        }
+    }
+    SDL_HideWindow(m_window.get());
+    return m_quit;
+}
+
+void DialogWindow::handle(const SDL_Event& event, const std::function<void()>& repaint_owner) {
+    switch (event.type) {
+    case SDL_QUIT:
+        m_quit = true;
+        dismissed();
+        break;
+    case SDL_WINDOWEVENT:
+        if (event.window.windowID == m_window_id && event.window.event == SDL_WINDOWEVENT_CLOSE) {
+            dismissed();
+        } else if (event.window.windowID == m_owner_id && event.window.event == SDL_WINDOWEVENT_EXPOSED) {
+            repaint_owner();
+        }
+        break;
+    case SDL_KEYDOWN:
+        if (event.key.windowID == m_window_id) {
+            key_pressed(event.key.keysym.sym);
+        }
+        break;
+    case SDL_TEXTINPUT:
+        if (event.text.windowID == m_window_id) {
+            text_typed(event.text.text);
+        }
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        if (event.button.windowID == m_window_id && event.button.button == SDL_BUTTON_LEFT) {
+            m_pressed = button_at(event.button.x, event.button.y);
+        }
+        break;
+    case SDL_MOUSEBUTTONUP:
+        if (event.button.windowID == m_window_id && event.button.button == SDL_BUTTON_LEFT) {
+            const std::size_t released = button_at(event.button.x, event.button.y);
+            const std::size_t pressed = m_pressed;
+            m_pressed = no_button;
+            if (released != no_button && released == pressed) {
+                button_clicked(released);
+            }
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+std::size_t DialogWindow::button_at(int x, int y) const {
+    for (std::size_t i = 0; i < m_buttons.size(); ++i) {
+        if (m_buttons[i].area.contains(x, y)) {
+            return i;
+        }
+    }
+    return no_button;
+}
+
+void DialogWindow::redraw() {
+    m_canvas->clip(std::nullopt);
+    m_canvas->clear(face);
+    paint(*m_canvas);
+    for (std::size_t i = 0; i < m_buttons.size(); ++i) {
+        paint_button(i);
+    }
+    m_canvas->present();
+}
+
+void DialogWindow::paint_button(std::size_t index) {
+    const Button& button = m_buttons[index];
+    const PixelRect& area = button.area;
+    const bool pressed = index == m_pressed;
+    m_canvas->fill(area, face);
+    // The default button carries a black rim; a pressed one looks pushed in.
+    const bool is_default = index == 0;
+    const PixelRect bevel = is_default ? PixelRect{area.x + 1, area.y + 1, area.w - 2, area.h - 2} : area;
+    if (is_default) {
+        m_canvas->outline(area, ink);
+    }
+    const Color top_left = pressed ? bevel_dark : bevel_light;
+    const Color bottom_right = pressed ? bevel_light : ink;
+    const int right = bevel.x + bevel.w - 1;
+    const int bottom = bevel.y + bevel.h - 1;
+    m_canvas->line(bevel.x, bevel.y, right, bevel.y, top_left, 1);
+    m_canvas->line(bevel.x, bevel.y, bevel.x, bottom, top_left, 1);
+    m_canvas->line(bevel.x, bottom, right, bottom, bottom_right, 1);
+    m_canvas->line(right, bevel.y, right, bottom, bottom_right, 1);
+    if (!pressed) {
+        m_canvas->line(bevel.x + 1, bottom - 1, right - 1, bottom - 1, bevel_dark, 1);
+        m_canvas->line(right - 1, bevel.y + 1, right - 1, bottom - 1, bevel_dark, 1);
+    }
+    const int shift = pressed ? 1 : 0;
+    const int text_x = area.x + (area.w - m_canvas->text_width(button.caption, text_style)) / 2 + shift;
+    const int text_y = area.y + (area.h - m_canvas->line_height(text_style)) / 2 + shift;
+    m_canvas->text(button.caption, text_x, text_y, text_style, ink);
+}
+
+}  // namespace vex

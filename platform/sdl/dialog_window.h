@@ -1,0 +1,70 @@
+// A modal dialog: a small window of its own with text and push buttons, drawn with the same
+// canvas as the game's window. It runs its own event loop until it is answered; meanwhile the
+// window behind takes no input and its timers stand still.
+#pragma once
+
+#include "platform/sdl/canvas.h"
+#include "platform/sdl/font_set.h"
+#include "platform/sdl/sdl_handles.h"
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vex {
+
+class DialogWindow {
+public:
+    // `owner` is the window the dialog belongs to, or nullptr while that is not shown yet.
+    DialogWindow(const std::string& title, int width, int height, FontSet& fonts, SDL_Window* owner);
+    virtual ~DialogWindow();
+    DialogWindow(const DialogWindow&) = delete;
+    DialogWindow& operator=(const DialogWindow&) = delete;
+
+    // Shows the dialog and handles events until it is answered. `repaint_owner` redraws the
+    // window behind when it needs it. Returns true when the program was asked to quit meanwhile.
+    bool run(const std::function<void()>& repaint_owner);
+
+protected:
+    static constexpr TextStyle text_style{13, false};
+    static constexpr Color face = colors::button_face;
+    static constexpr Color ink = colors::button_text;
+    static constexpr int button_width = 76;
+    static constexpr int button_height = 24;
+
+    // Buttons are numbered in the order added; the first is the default one (Enter).
+    void add_button(const PixelRect& area, std::string caption);
+    void finish() { m_finished = true; }
+
+    virtual void paint(Canvas& canvas) = 0;
+    virtual void key_pressed(SDL_Keycode key) = 0;
+    virtual void text_typed(const char* /*text*/) {}
+    virtual void button_clicked(std::size_t index) = 0;
+    // The close box, or the program being asked to quit.
+    virtual void dismissed() = 0;
+
+private:
+    struct Button {
+        PixelRect area;
+        std::string caption;
+    };
+
+    void redraw();
+    void paint_button(std::size_t index);
+    void handle(const SDL_Event& event, const std::function<void()>& repaint_owner);
+    std::size_t button_at(int x, int y) const;
+
+    WindowHandle m_window;
+    RendererHandle m_renderer;
+    std::unique_ptr<Canvas> m_canvas;
+    std::vector<Button> m_buttons;
+    std::size_t m_pressed;
+    Uint32 m_window_id = 0;
+    Uint32 m_owner_id = 0;
+    bool m_finished = false;
+    bool m_quit = false;
+};
+
+}  // namespace vex

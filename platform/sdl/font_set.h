@@ -1,0 +1,34 @@
+// The two typefaces every text is drawn in, opened once per size.
+#pragma once
+
+#include "platform/sdl/sdl_handles.h"
+
+#include <filesystem>
+#include <map>
+#include <utility>
+
+namespace vex {
+
+struct TextStyle {
+    int pixels = 11;
+    bool bold = false;
+    auto operator<=>(const TextStyle&) const = default;
+};
+
+class FontSet {
+public:
+    // `folder` holds DejaVuSans.ttf and DejaVuSans-Bold.ttf.
+    explicit FontSet(std::filesystem::path folder);
+    FontSet(const FontSet&) = delete;
+    FontSet& operator=(const FontSet&) = delete;
+    ~FontSet();
+
+    // The font of that style, or nullptr when its file cannot be opened (text is then not drawn).
+    TTF_Font* font(const TextStyle& style);
+
+private:
+    std::filesystem::path m_folder;
+    std::map<TextStyle, FontHandle> m_fonts;
+};
+
+}  // namespace vex

@@ -1,0 +1,32 @@
+// Draws a whole window from its controls, every frame, in draw order.
+#pragma once
+
+#include "platform/form.h"
+#include "platform/sdl/canvas.h"
+
+namespace vex {
+
+class FormPainter {
+public:
+    explicit FormPainter(Canvas& canvas) : m_canvas(canvas) {}
+
+    // Paints the client area; the caller presents it.
+    void paint(const Form& form);
+
+    // Width of a label's caption in its font, on one line.
+    int caption_width(const Label& label);
+    // Where a label is drawn, auto-size width included.
+    PixelRect drawn_rect(const Label& label);
+
+private:
+    void paint_label(const Label& label, const PixelRect& window);
+    void paint_line(const Line& line);
+    void paint_image(const Image& image);
+    void paint_frame(const Frame& frame);
+    // Drawing area of a control: the window, or its frame within the window.
+    PixelRect area_of(const Control& control, const PixelRect& window) const;
+
+    Canvas& m_canvas;
+};
+
+}  // namespace vex

@@ -1,0 +1,44 @@
+// Where controls land on the window, in pixels. The painter and the hit test share these rules
+// so that what the player clicks is what they see.
+#pragma once
+
+#include "platform/control.h"
+
+#include <optional>
+
+namespace vex {
+
+struct PixelRect {
+    int x = 0;
+    int y = 0;
+    int w = 0;
+    int h = 0;
+
+    bool contains(int px, int py) const { return px >= x && py >= y && px < x + w && py < y + h; }
+    bool operator==(const PixelRect&) const = default;
+};
+
+constexpr float twips_per_pixel = 15;
+
+// Twips to whole pixels, rounded to nearest.
+int to_pixels(float twips);
+
+// Font size in pixels at 96 dots per inch (8.25 pt = 11 px).
+int font_pixels(double points);
+
+// The overlap of two rectangles; empty (w or h 0) when they do not meet.
+PixelRect intersect(const PixelRect& a, const PixelRect& b);
+
+// A control is shown while it and its frame, if any, are visible.
+bool shown(const Control& control);
+
+PixelRect frame_rect(const Frame& frame);
+PixelRect image_rect(const Image& image);
+// An auto-size label is as wide as its caption (`caption_width`) plus its border; any other
+// label keeps its own width.
+PixelRect label_rect(const Label& label, int caption_width);
+
+// One pixel of border on each side of a bordered label.
+int border_pixels(const Label& label);
+
+}  // namespace vex

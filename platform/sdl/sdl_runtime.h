@@ -1,0 +1,42 @@
+// The real backend: the form in an SDL window, its timers on the real clock, our own dialogs,
+// and WAV sounds through SDL audio.
+#pragma once
+
+#include "platform/form.h"
+#include "platform/runtime.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace vex {
+
+class SdlRuntime : public Runtime {
+public:
+    // The program folder is the executable's folder.
+    SdlRuntime();
+    explicit SdlRuntime(std::filesystem::path program_folder);
+    ~SdlRuntime() override;
+    SdlRuntime(const SdlRuntime&) = delete;
+    SdlRuntime& operator=(const SdlRuntime&) = delete;
+
+    // Loads the form (its window still hidden), shows it and runs its events and timers until it
+    // is unloaded or its window is closed; then returns 0. A RuntimeError escaping a handler is
+    // shown in a critical message box titled with the form's caption, and run returns 1.
+    int run(Form& form);
+
+    void play_sound(const std::string& game_path) override;
+    std::string input_box(const std::string& prompt, const std::string& title,
+                          const std::string& default_text) override;
+    void message_box(const std::string& text, MessageIcon icon, const std::string& title) override;
+    double random() override;
+    const std::filesystem::path& program_folder() const override { return m_folder; }
+
+private:
+    struct Session;
+
+    std::filesystem::path m_folder;
+    std::unique_ptr<Session> m_session;
+};
+
+}  // namespace vex

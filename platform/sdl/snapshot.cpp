@@ -1,0 +1,59 @@
+#include "platform/sdl/snapshot.h"
+
+#include "platform/sdl/canvas.h"
+#include "platform/sdl/font_set.h"
+#include "platform/sdl/form_painter.h"
+#include "platform/sdl/sdl_handles.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace vex {
+
+struct OffscreenView::Parts {
+    Parts(int width, int height, const std::filesystem::path& program_folder, const std::filesystem::path& fonts_folder)
+        : surface(SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888)),
+          renderer(surface ? SDL_CreateSoftwareRenderer(surface.get()) : nullptr),
+          fonts(fonts_folder) {
+        if (!renderer) {
+            throw std::runtime_error(std::string("offscreen renderer: ") + SDL_GetError());
+        }
+        canvas = std::make_unique<Canvas>(*renderer, fonts, program_folder);
+        painter = std::make_unique<FormPainter>(*canvas);
+    }
+
+    SurfaceHandle surface;
+    RendererHandle renderer;
+    FontSet fonts;
+    std::unique_ptr<Canvas> canvas;
+    std::unique_ptr<FormPainter> painter;
+};
+
+OffscreenView::OffscreenView(const Form& form, const std::filesystem::path& program_folder,
+                             const std::filesystem::path& fonts_folder)
+    : m_form(form),
+      m_parts(std::make_unique<Parts>(to_pixels(form.client_width()), to_pixels(form.client_height()), program_folder,
+                                      fonts_folder)) {}
+
+OffscreenView::~OffscreenView() = default;
+
+Snapshot OffscreenView::draw() {
+    m_parts->painter->paint(m_form);
+    m_parts->canvas->present();
+    SDL_Surface& surface = *m_parts->surface;
+    Snapshot snapshot{surface.w, surface.h, {}};
+    snapshot.pixels.reserve(static_cast<std::size_t>(surface.w * surface.h));
+    SDL_LockSurface(&surface);
+    for (int y = 0; y < surface.h; ++y) {
+        const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(surface.pixels) + y * surface.pitch);
+        for (int x = 0; x < surface.w; ++x) {
+            snapshot.pixels.push_back(row[x] & 0xFFFFFFU);
+        }
+    }
+    SDL_UnlockSurface(&surface);
+    return snapshot;
+}
+
+PixelRect OffscreenView::drawn_rect(const Label& label) { return m_parts->painter->drawn_rect(label); }
+
+}  // namespace vex

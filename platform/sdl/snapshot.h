@@ -1,0 +1,44 @@
+// Drawing a window offscreen with the real painter, for tests and tools that look at pixels.
+#pragma once
+
+#include "platform/control.h"
+#include "platform/form.h"
+#include "platform/sdl/geometry.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+namespace vex {
+
+struct Snapshot {
+    int width = 0;
+    int height = 0;
+    std::vector<Color> pixels;  // row by row, 0xRRGGBB
+
+    Color at(int x, int y) const { return pixels.at(static_cast<std::size_t>(y * width + x)); }
+};
+
+// A software renderer drawing into memory, sized like the form's client area.
+class OffscreenView {
+public:
+    // Pictures are found in `program_folder`, the two DejaVu fonts in `fonts_folder`.
+    OffscreenView(const Form& form, const std::filesystem::path& program_folder,
+                  const std::filesystem::path& fonts_folder);
+    ~OffscreenView();
+    OffscreenView(const OffscreenView&) = delete;
+    OffscreenView& operator=(const OffscreenView&) = delete;
+
+    // Paints the form as the window would show it now.
+    Snapshot draw();
+    // Where a label is drawn, auto-size width included.
+    PixelRect drawn_rect(const Label& label);
+
+private:
+    struct Parts;
+    const Form& m_form;
+    std::unique_ptr<Parts> m_parts;
+};
+
+}  // namespace vex

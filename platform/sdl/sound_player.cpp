@@ -1,0 +1,107 @@
+#include "platform/sdl/sound_player.h"
+
+#include "platform/sdl/sdl_handles.h"
+
+#include <vector>
+
+namespace vex {
+
+namespace {
+
+constexpr int device_rate = 44100;
+constexpr Uint8 device_channels = 2;
+// About 23 ms at 44.1 kHz: short enough that a sound ends close to when its samples do.
+constexpr Uint16 device_frames = 1024;
+constexpr Uint32 wait_step_ms = 2;
+
+struct WavFree {
+    void operator()(Uint8* buffer) const { SDL_FreeWAV(buffer); }
+};
+
+}  // namespace
+
+struct SoundPlayer::Device {
+    SDL_AudioDeviceID id = 0;
+    SDL_AudioSpec spec{};
+
+    Device() {
+        // Audio starts on its own, so a machine without sound still has its window.
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            return;
+        }
+        SDL_AudioSpec wanted{};
+        wanted.freq = device_rate;
+        wanted.format = AUDIO_S16SYS;
+        wanted.channels = device_channels;
+        wanted.samples = device_frames;
+        id = SDL_OpenAudioDevice(nullptr, 0, &wanted, &spec, SDL_AUDIO_ALLOW_ANY_CHANGE);
+        if (id == 0) {
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            return;
+        }
+        SDL_PauseAudioDevice(id, 0);
+    }
+
+    ~Device() {
+        if (id != 0) {
+            SDL_CloseAudioDevice(id);
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        }
+    }
+
+    Device(const Device&) = delete;
+    Device& operator=(const Device&) = delete;
+
+    Uint32 bytes_per_second() const {
+        return static_cast<Uint32>(spec.freq) * spec.channels * (SDL_AUDIO_BITSIZE(spec.format) / 8U);
+    }
+};
+
+SoundPlayer::SoundPlayer() = default;
+SoundPlayer::~SoundPlayer() = default;
+
+SoundPlayer::Device* SoundPlayer::device() {
+    if (!m_tried) {
+        m_tried = true;
+        auto opened = std::make_unique<Device>();
+        if (opened->id != 0) {
+            m_device = std::move(opened);
+        }
+    }
+    return m_device.get();
+}
+
+bool SoundPlayer::play(const std::filesystem::path& file) {
+    Device* output = device();
+    if (output == nullptr) {
+        return false;
+    }
+    SDL_AudioSpec spec{};
+    Uint8* raw = nullptr;
+    Uint32 length = 0;
+    if (SDL_LoadWAV(file.c_str(), &spec, &raw, &length) == nullptr) {
+        return false;
+    }
+    const std::unique_ptr<Uint8, WavFree> samples(raw);
+    const AudioStreamHandle stream(SDL_NewAudioStream(spec.format, spec.channels, spec.freq, output->spec.format,
+                                                      output->spec.channels, output->spec.freq));
+    if (!stream || SDL_AudioStreamPut(stream.get(), samples.get(), static_cast<int>(length)) != 0 ||
+        SDL_AudioStreamFlush(stream.get()) != 0) {
+        return false;
+    }
+    std::vector<Uint8> converted(static_cast<std::size_t>(SDL_AudioStreamAvailable(stream.get())));
+    const int got = SDL_AudioStreamGet(stream.get(), converted.data(), static_cast<int>(converted.size()));
+    if (got <= 0 || SDL_QueueAudio(output->id, converted.data(), static_cast<Uint32>(got)) != 0) {
+        return false;
+    }
+    const Uint64 start = SDL_GetTicks64();
+    const Uint64 sound_ms = static_cast<Uint64>(got) * 1000U / output->bytes_per_second();
+    // An empty queue only means the device took the last samples; they still have to play out.
+    while (SDL_GetQueuedAudioSize(output->id) > 0 || SDL_GetTicks64() - start < sound_ms) {
+        SDL_Delay(wait_step_ms);
+    }
+    SDL_Delay(static_cast<Uint32>(output->spec.samples) * 1000U / static_cast<Uint32>(output->spec.freq));
+    return true;
+}
+
+}  // namespace vex
