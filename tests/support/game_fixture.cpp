@@ -27,6 +27,45 @@ std::vector<std::string> LoadedGame::new_sounds() {
     return fresh;
 }
 
+std::vector<std::string> snapshot(const Form& form) {
+    std::vector<std::string> lines{"Caption " + form.Caption};
+    const auto numbers = [](std::initializer_list<float> values) {
+        std::string text;
+        for (const float value : values) {
+            text += " " + std::to_string(value);
+        }
+        return text;
+    };
+    for (const Control* control : form.controls()) {
+        std::string line = control->name();
+        switch (control->kind()) {
+            case ControlKind::Image: {
+                const auto& c = static_cast<const Image&>(*control);
+                line += numbers({c.Left, c.Top}) + (c.Visible ? " shown" : " hidden");
+                break;
+            }
+            case ControlKind::Label: {
+                const auto& c = static_cast<const Label&>(*control);
+                line += " \"" + c.Caption + "\"" + (c.Visible ? " shown" : " hidden");
+                break;
+            }
+            case ControlKind::Line: {
+                const auto& c = static_cast<const Line&>(*control);
+                line += numbers({c.X1, c.Y1, c.X2, c.Y2}) + (c.Visible ? " shown" : " hidden");
+                break;
+            }
+            case ControlKind::Frame:
+                line += static_cast<const Frame&>(*control).Visible ? " shown" : " hidden";
+                break;
+            case ControlKind::Timer:
+                line += static_cast<const Timer&>(*control).Enabled ? " on" : " off";
+                break;
+        }
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
 FileSizeLimit::FileSizeLimit(std::size_t bytes) {
     rlimit limit{};
     getrlimit(RLIMIT_FSIZE, &limit);

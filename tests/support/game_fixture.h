@@ -30,6 +30,10 @@ private:
     std::size_t m_sounds_seen = 0;
 };
 
+// Every control's run-time state and the window caption, one line each, for checks that an
+// action changed nothing else.
+std::vector<std::string> snapshot(const Form& form);
+
 class GameTest : public ::testing::Test {
 protected:
     LoadedGame game;

@@ -1,0 +1,72 @@
+#include "platform/key_codes.h"
+#include "tests/support/game_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vex {
+namespace {
+
+using Dialog = HeadlessRuntime::Dialog;
+
+void expect_name_box(const Dialog& dialog) {
+    EXPECT_EQ(dialog.kind, Dialog::Kind::InputBox);
+    EXPECT_EQ(dialog.title, "Enter Your Name");
+    EXPECT_EQ(dialog.text, "Your Name Please");
+}
+
+TEST(Startup, LoadShowsTheRecordAndTheNameAsTyped) {
+    struct Row {
+        const char* what;
+        const char* typed;  // "" is also what a cancelled box gives
+    };
+    const std::vector<Row> rows{
+        {"a plain name", "Ann"},
+        {"blanks before and after kept", "  Bo b  "},
+        {"box cancelled", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        testing::LoadedGame game("\"1500\",\"Cy\"\r\n", row.typed);
+        EXPECT_EQ(game.form.lblPlayer.Caption, row.typed);
+        EXPECT_EQ(game.form.lblHiscore.Caption, "1500");
+        EXPECT_EQ(game.form.lblHiscoren.Caption, "Cy");
+        ASSERT_EQ(game.runtime.dialogs().size(), 1U);
+        expect_name_box(game.runtime.dialogs()[0]);
+        EXPECT_FALSE(game.form.tmBrit.Enabled);
+        EXPECT_TRUE(game.new_sounds().empty());
+    }
+}
+
+TEST(Startup, AnEmptyNameStillPlays) {
+    testing::LoadedGame game(std::nullopt, "");
+    game.start_game();
+    game.runtime.key_down(keys::control);
+    EXPECT_EQ(game.form.lblShots.Caption, "1");
+}
+
+class NewPlayer : public testing::GameTest {};
+
+TEST_F(NewPlayer, MidGameChangesOnlyTheName) {
+    game.start_game();
+    runtime.key_down(keys::control);
+    runtime.advance(3);
+    auto before = testing::snapshot(form);
+    runtime.answer_input_box(" Zed ");
+    runtime.click(form.Label9);
+
+    ASSERT_EQ(runtime.dialogs().size(), 2U);
+    expect_name_box(runtime.dialogs()[1]);
+    auto after = testing::snapshot(form);
+    for (auto* lines : {&before, &after}) {
+        std::erase_if(*lines, [](const std::string& line) { return line.starts_with("lblPlayer "); });
+    }
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(form.lblPlayer.Caption, " Zed ");
+    EXPECT_TRUE(form.tmBrit.Enabled);
+}
+
+}  // namespace
+}  // namespace vex
