@@ -27,7 +27,7 @@ std::vector<std::string> LoadedGame::new_sounds() {
     return fresh;
 }
 
-std::vector<std::string> snapshot(const Form& form) {
+std::vector<std::string> snapshot(const Form& form, std::string_view except) {
     std::vector<std::string> lines{"Caption " + form.Caption};
     const auto numbers = [](std::initializer_list<float> values) {
         std::string text;
@@ -37,6 +37,9 @@ std::vector<std::string> snapshot(const Form& form) {
         return text;
     };
     for (const Control* control : form.controls()) {
+        if (control->name() == except) {
+            continue;
+        }
         std::string line = control->name();
         switch (control->kind()) {
             case ControlKind::Image: {
