@@ -85,11 +85,21 @@ bool SoundPlayer::play(const std::filesystem::path& file) {
     const std::unique_ptr<Uint8, WavFree> samples(raw);
     const AudioStreamHandle stream(SDL_NewAudioStream(spec.format, spec.channels, spec.freq, output->spec.format,
                                                       output->spec.channels, output->spec.freq));
-    if (!stream || SDL_AudioStreamPut(stream.get(), samples.get(), static_cast<int>(length)) != 0 ||
+    // The resampler keeps its last few milliseconds back until more input arrives: a tenth of a
+    // second of silence pushes them out, and the result is cut back to the sound's own length.
+    const Uint32 frame_bytes = spec.channels * (SDL_AUDIO_BITSIZE(spec.format) / 8U);
+    const std::vector<Uint8> padding(static_cast<std::size_t>(spec.freq / 10) * frame_bytes,
+                                     spec.format == AUDIO_U8 ? 0x80 : 0x00);
+    if (!stream || frame_bytes == 0 || spec.freq <= 0 || SDL_AudioStreamPut(stream.get(), samples.get(), static_cast<int>(length)) != 0 ||
+        SDL_AudioStreamPut(stream.get(), padding.data(), static_cast<int>(padding.size())) != 0 ||
         SDL_AudioStreamFlush(stream.get()) != 0) {
         return false;
     }
-    std::vector<Uint8> converted(static_cast<std::size_t>(SDL_AudioStreamAvailable(stream.get())));
+    const Uint32 output_frame_bytes = output->bytes_per_second() / static_cast<Uint32>(output->spec.freq);
+    const Uint64 frames = (static_cast<Uint64>(length / frame_bytes) * static_cast<Uint64>(output->spec.freq) +
+                           static_cast<Uint64>(spec.freq) - 1) /
+                          static_cast<Uint64>(spec.freq);
+    std::vector<Uint8> converted(static_cast<std::size_t>(frames * output_frame_bytes));
     const int got = SDL_AudioStreamGet(stream.get(), converted.data(), static_cast<int>(converted.size()));
     if (got <= 0 || SDL_QueueAudio(output->id, converted.data(), static_cast<Uint32>(got)) != 0) {
         return false;
