@@ -85,7 +85,7 @@ TEST(Numbers, AccuracyPercentRoundsDownExactly) {
     };
     // 29 of 100 is where plain double arithmetic would drop to 28.
     const std::vector<Row> rows{
-        {2, 3, 66}, {1, 3, 33}, {29, 100, 29}, {3, 3, 100}, {57, 100, 57}, {0, 5, 0}, {5, 4, 125}, {1, 7, 14},
+        {2, 3, 66}, {1, 3, 33}, {29, 100, 29}, {3, 3, 100}, {57, 100, 57}, {0, 5, 0}, {5, 4, 125}, {1, 7, 14}, {-1, 3, -34},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(accuracy_percent(row.hits, row.shots), row.expected) << row.hits << " of " << row.shots;

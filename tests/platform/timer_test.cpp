@@ -110,15 +110,19 @@ TEST_F(TimerService, DisabledTimerRaisesNothingEvenWhenDueInTheSameRound) {
 
 TEST_F(TimerService, AHandlerThatHeldTheClockGetsNoCatchUpBurst) {
     form.fast.Enabled = true;
+    form.slow.Enabled = true;  // due at 7, missed while the clock is held
     form.other.Enabled = true;
     // The first tick of `fast` blocks for 20 ticks, as a sound would.
     form.actions["fast"] = [this] {
         form.actions["fast"] = {};
         form.clock().advance(20);
     };
-    runtime.advance(3);
-    EXPECT_EQ(form.ticks_of("fast"), (Ticks{1, 22, 23}));
-    EXPECT_EQ(form.ticks_of("other"), (Ticks{21, 22, 23}));
+    runtime.advance(8);
+    EXPECT_EQ(form.ticks_of("fast"), (Ticks{1, 22, 23, 24, 25, 26, 27, 28}));
+    EXPECT_EQ(form.ticks_of("slow"), (Ticks{22})) << "the grid resumes from the late tick";
+    EXPECT_EQ(form.ticks_of("other"), (Ticks{21, 22, 23, 24, 25, 26, 27, 28}));
+    runtime.advance(1);
+    EXPECT_EQ(form.ticks_of("slow"), (Ticks{22, 29}));
 }
 
 TEST(WavLength, ReadsTheHeaderOfRealAndMadeUpFiles) {

@@ -147,13 +147,32 @@ protected:
     Form1& form = game.form;
 };
 
-TEST_F(BossFight, HiddenVexoidsLetTheShotThrough) {
-    game.summon_boss();
-    game.shoot_at(1000, 1000);  // inside imgBrit1's box, clear of the boss
-    EXPECT_EQ(form.imgBrit1.Top, 600);
-    EXPECT_EQ(form.Line2.Y1, 700);
-    EXPECT_TRUE(form.tmFire1.Enabled);
-    EXPECT_TRUE(game.new_sounds().empty());
+TEST(Shots, HiddenTargetsLetTheShotThrough) {
+    struct Row {
+        const char* what;
+        bool boss_up;
+        Image Form1::*target;
+        float x, y;
+    };
+    const std::vector<Row> rows{
+        {"Vexoids hidden behind the boss", true, &Form1::imgBrit1, 1000, 1000},
+        {"boss hidden at its start-up place", false, &Form1::imgBady, 1000, 6000},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ShotGame game;
+        if (row.boss_up) {
+            game.summon_boss();
+        }
+        const Image& target = game.form.*row.target;
+        const float top = target.Top;
+        game.shoot_at(row.x, row.y);
+        EXPECT_EQ(target.Top, top);
+        EXPECT_EQ(game.form.Line2.Y1, row.y - 300);
+        EXPECT_TRUE(game.form.tmFire1.Enabled);
+        EXPECT_EQ(game.form.lblHits.Caption, "0");
+        EXPECT_TRUE(game.new_sounds().empty());
+    }
 }
 
 TEST_F(BossFight, OfTwoTargetsUnderTheTipTheEarlierIsHit) {
