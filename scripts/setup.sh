@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev fonts-dejavu-core)
 if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox x11-utils imagemagick)
+  packages+=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox x11-utils imagemagick wmctrl)
 fi
 
 missing=()
