@@ -3,6 +3,7 @@
 #include "platform/key_codes.h"
 
 #include <csignal>
+#include <sstream>
 
 #include <sys/resource.h>
 
@@ -28,43 +29,50 @@ std::vector<std::string> LoadedGame::new_sounds() {
 }
 
 std::vector<std::string> snapshot(const Form& form, std::string_view except) {
-    std::vector<std::string> lines{"Caption " + form.Caption};
-    const auto numbers = [](std::initializer_list<float> values) {
-        std::string text;
-        for (const float value : values) {
-            text += " " + std::to_string(value);
-        }
-        return text;
-    };
+    std::vector<std::string> lines{"window \"" + form.Caption + "\""};
     for (const Control* control : form.controls()) {
         if (control->name() == except) {
             continue;
         }
-        std::string line = control->name();
+        std::ostringstream line;
+        const auto describe = [&](const char* kind, const auto& c, std::initializer_list<float> numbers) {
+            line << kind << ' ' << c.name() << (c.container ? " in " + c.container->name() : "");
+            for (const float number : numbers) {
+                line << ' ' << number;
+            }
+            if constexpr (requires { c.Caption; }) {
+                line << " \"" << c.Caption << '"';
+            }
+            line << (c.Visible ? " shown" : " hidden");
+        };
         switch (control->kind()) {
             case ControlKind::Image: {
                 const auto& c = static_cast<const Image&>(*control);
-                line += numbers({c.Left, c.Top}) + (c.Visible ? " shown" : " hidden");
+                describe("image", c, {c.Left, c.Top, c.Width, c.Height});
                 break;
             }
             case ControlKind::Label: {
                 const auto& c = static_cast<const Label&>(*control);
-                line += " \"" + c.Caption + "\"" + (c.Visible ? " shown" : " hidden");
+                describe("label", c, {c.Left, c.Top, c.Width, c.Height});
                 break;
             }
             case ControlKind::Line: {
                 const auto& c = static_cast<const Line&>(*control);
-                line += numbers({c.X1, c.Y1, c.X2, c.Y2}) + (c.Visible ? " shown" : " hidden");
+                describe("line", c, {c.X1, c.Y1, c.X2, c.Y2});
                 break;
             }
-            case ControlKind::Frame:
-                line += static_cast<const Frame&>(*control).Visible ? " shown" : " hidden";
+            case ControlKind::Frame: {
+                const auto& c = static_cast<const Frame&>(*control);
+                describe("frame", c, {c.Left, c.Top, c.Width, c.Height});
                 break;
-            case ControlKind::Timer:
-                line += static_cast<const Timer&>(*control).Enabled ? " on" : " off";
+            }
+            case ControlKind::Timer: {
+                const auto& c = static_cast<const Timer&>(*control);
+                line << "timer " << c.name() << ' ' << c.interval_ms() << " ms " << (c.Enabled ? "on" : "off");
                 break;
+            }
         }
-        lines.push_back(std::move(line));
+        lines.push_back(line.str());
     }
     return lines;
 }

@@ -31,8 +31,10 @@ private:
     std::size_t m_sounds_seen = 0;
 };
 
-// Every control's run-time state and the window caption, one line each, for checks that an
-// action changed nothing else; the control named `except` is left out.
+// The window caption, then every control in control order, one line each: kind, name, frame,
+// geometry (a line's end points; a timer's interval), caption, shown or hidden (a timer's on or
+// off). For the starting layout and for checks that an action changed nothing else; the control
+// named `except` is left out.
 std::vector<std::string> snapshot(const Form& form, std::string_view except = {});
 
 class GameTest : public ::testing::Test {
