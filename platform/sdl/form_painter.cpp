@@ -15,6 +15,11 @@ constexpr int frame_caption_indent = 8;
 
 TextStyle style_of(const Font& font) { return {font_pixels(font.points), font.bold}; }
 
+// Drawing area of a control: the window, or its frame within the window.
+PixelRect area_of(const Control& control, const PixelRect& window) {
+    return control.container != nullptr ? intersect(window, frame_rect(*control.container)) : window;
+}
+
 }  // namespace
 
 void FormPainter::paint(const Form& form) {
@@ -48,10 +53,6 @@ void FormPainter::paint(const Form& form) {
         }
     }
     m_canvas.clip(std::nullopt);
-}
-
-PixelRect FormPainter::area_of(const Control& control, const PixelRect& window) const {
-    return control.container != nullptr ? intersect(window, frame_rect(*control.container)) : window;
 }
 
 int FormPainter::caption_width(const Label& label) { return m_canvas.text_width(label.Caption, style_of(label.font)); }

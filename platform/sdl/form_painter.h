@@ -19,12 +19,11 @@ public:
     PixelRect drawn_rect(const Label& label);
 
 private:
-    void paint_label(const Label& label, const PixelRect& window);
+    // `area` is where the label may draw: the window, or its frame.
+    void paint_label(const Label& label, const PixelRect& area);
     void paint_line(const Line& line);
     void paint_image(const Image& image);
     void paint_frame(const Frame& frame);
-    // Drawing area of a control: the window, or its frame within the window.
-    PixelRect area_of(const Control& control, const PixelRect& window) const;
 
     Canvas& m_canvas;
 };

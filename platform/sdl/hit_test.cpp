@@ -3,7 +3,6 @@
 #include "platform/sdl/draw_order.h"
 #include "platform/sdl/geometry.h"
 
-#include <ranges>
 
 namespace vex {
 
@@ -18,7 +17,8 @@ PixelRect visible_part(const Control& control, const PixelRect& rect) {
 
 Label* label_at(const Form& form, int x, int y, const CaptionWidth& caption_width) {
     const std::vector<Control*> order = draw_order(form);
-    for (Control* control : std::views::reverse(order)) {
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        Control* control = *it;
         if (!shown(*control)) {
             continue;
         }

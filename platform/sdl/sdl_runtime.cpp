@@ -57,47 +57,16 @@ struct MainWindow {
     std::string caption;
 };
 
-}  // namespace
-
-struct SdlRuntime::Session {
-    explicit Session(const std::filesystem::path& folder) : fonts(folder / "fonts") {}
-
-    VideoSubsystem video;
-    FontSet fonts;
-    SoundPlayer sound;
-    UniformRandom random;
-    std::optional<MainWindow> main;
-    Form* form = nullptr;
-    Uint64 clock_start = 0;
-    Label* pressed_label = nullptr;
-    bool quit = false;
-};
-
-SdlRuntime::SdlRuntime() : SdlRuntime(executable_folder()) {}
-
-SdlRuntime::SdlRuntime(std::filesystem::path program_folder)
-    : m_folder(std::move(program_folder)), m_session(std::make_unique<Session>(m_folder)) {}
-
-SdlRuntime::~SdlRuntime() = default;
-
-namespace {
-
 // The current tick of the 64 Hz clock, counted from `start` (SDL milliseconds).
 std::uint64_t real_tick(Uint64 start) {
     return (SDL_GetTicks64() - start) * TickClock::ticks_per_second / 1000U;
 }
 
 // Milliseconds from now until tick `tick` begins; at least one, so a wait never spins.
-Uint32 ms_until(Uint64 start, std::uint64_t tick) {
+int ms_until(Uint64 start, std::uint64_t tick) {
     const Uint64 begins = start + (tick * 1000U + TickClock::ticks_per_second - 1) / TickClock::ticks_per_second;
     const Uint64 now = SDL_GetTicks64();
-    return static_cast<Uint32>(std::max<Uint64>(1, begins > now ? begins - now : 0));
-}
-
-std::uint64_t sync_clock(Form& form, Uint64 start) {
-    const std::uint64_t now = real_tick(start);
-    form.clock().set(now);
-    return now;
+    return static_cast<int>(std::max<Uint64>(1, begins > now ? begins - now : 0));
 }
 
 void present(MainWindow& main, const Form& form) {
@@ -133,6 +102,141 @@ std::optional<MainWindow> open_main_window(const Form& form, FontSet& fonts, con
 
 }  // namespace
 
+// One run of a form: its window, its clock and the input on its way to a click.
+struct SdlRuntime::Session {
+    explicit Session(const std::filesystem::path& folder) : fonts(folder / "fonts") {}
+
+    bool done() const { return form->unloaded() || quit; }
+
+    // Sets the form's clock to the real tick, as every handler expects to find it.
+    std::uint64_t sync_clock() {
+        const std::uint64_t now = real_tick(clock_start);
+        form->clock().set(now);
+        return now;
+    }
+
+    // Until the form unloads or its window is closed: queued input first, then the timers due,
+    // then at most one frame per tick, then sleep until the next event or tick.
+    void run_loop() {
+        std::uint64_t presented = std::numeric_limits<std::uint64_t>::max();
+        SDL_Event event;
+        while (!done()) {
+            while (!done() && SDL_PollEvent(&event) != 0) {
+                handle(event);
+            }
+            if (done()) {
+                break;
+            }
+            const std::uint64_t now = sync_clock();
+            form->raise_timers(now);
+            if (done()) {
+                break;
+            }
+            if (now != presented) {
+                present(*main, *form);
+                presented = now;
+            }
+            if (SDL_WaitEventTimeout(&event, ms_until(clock_start, now + 1)) != 0) {
+                handle(event);
+            }
+        }
+    }
+
+    void handle(const SDL_Event& event) {
+        switch (event.type) {
+        case SDL_QUIT:
+            quit = true;
+            break;
+        case SDL_WINDOWEVENT:
+            if (event.window.windowID == main->id && event.window.event == SDL_WINDOWEVENT_CLOSE) {
+                quit = true;
+            } else if (event.window.windowID == main->id && event.window.event == SDL_WINDOWEVENT_EXPOSED) {
+                present(*main, *form);
+            }
+            break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            if (event.key.windowID == main->id) {
+                key(event.key);
+            }
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            if (event.button.windowID == main->id && event.button.button == SDL_BUTTON_LEFT) {
+                mouse_button(event.button);
+            }
+            break;
+        default:
+            break;
+        }
+    }
+
+    void key(const SDL_KeyboardEvent& event) {
+        const auto code = virtual_key(event.keysym.sym);
+        if (!code) {
+            return;
+        }
+        sync_clock();
+        const std::int16_t shift = shift_state(event.keysym.mod);
+        if (event.type == SDL_KEYDOWN) {
+            form->Form_KeyDown(*code, shift);
+        } else {
+            form->Form_KeyUp(*code, shift);
+        }
+    }
+
+    // A click is a press and a release on the same label.
+    void mouse_button(const SDL_MouseButtonEvent& event) {
+        const auto caption_width = [this](const Label& label) { return main->painter->caption_width(label); };
+        Label* under = label_at(*form, event.x, event.y, caption_width);
+        if (event.type == SDL_MOUSEBUTTONDOWN) {
+            pressed_label = under;
+            return;
+        }
+        Label* pressed = std::exchange(pressed_label, nullptr);
+        if (pressed != nullptr && pressed == under && pressed->Click) {
+            sync_clock();
+            pressed->Click();
+        }
+    }
+
+    // Shows the form as it stands before something blocks, so the player sees what they wait on.
+    void present_before_blocking() {
+        if (main && main->shown) {
+            present(*main, *form);
+        }
+    }
+
+    SDL_Window* dialog_owner() const { return main && main->shown ? main->window.get() : nullptr; }
+
+    // Runs a dialog over the form's window; the form takes no input and no ticks meanwhile.
+    void run_dialog(DialogWindow& dialog) {
+        if (dialog.run([this] { present_before_blocking(); })) {
+            quit = true;
+        }
+        if (SDL_Window* owner = dialog_owner()) {
+            SDL_RaiseWindow(owner);
+        }
+    }
+
+    VideoSubsystem video;
+    FontSet fonts;
+    SoundPlayer sound;
+    UniformRandom random;
+    std::optional<MainWindow> main;
+    Form* form = nullptr;
+    Uint64 clock_start = 0;
+    Label* pressed_label = nullptr;
+    bool quit = false;
+};
+
+SdlRuntime::SdlRuntime() : SdlRuntime(executable_folder()) {}
+
+SdlRuntime::SdlRuntime(std::filesystem::path program_folder)
+    : m_folder(std::move(program_folder)), m_session(std::make_unique<Session>(m_folder)) {}
+
+SdlRuntime::~SdlRuntime() = default;
+
 int SdlRuntime::run(Form& form) {
     Session& session = *m_session;
     if (!session.video.ready()) {
@@ -144,90 +248,20 @@ int SdlRuntime::run(Form& form) {
         std::cerr << "Cannot open the window: " << SDL_GetError() << '\n';
         return 1;
     }
-    MainWindow& main = *session.main;
     session.form = &form;
     session.quit = false;
     session.clock_start = SDL_GetTicks64();
-    const auto done = [&] { return form.unloaded() || session.quit; };
-    const auto caption_width = [&](const Label& label) { return main.painter->caption_width(label); };
-    const auto handle = [&](const SDL_Event& event) {
-        switch (event.type) {
-        case SDL_QUIT:
-            session.quit = true;
-            break;
-        case SDL_WINDOWEVENT:
-            if (event.window.windowID == main.id && event.window.event == SDL_WINDOWEVENT_CLOSE) {
-                session.quit = true;
-            } else if (event.window.windowID == main.id && event.window.event == SDL_WINDOWEVENT_EXPOSED) {
-                present(main, form);
-            }
-            break;
-        case SDL_KEYDOWN:
-        case SDL_KEYUP:
-            if (event.key.windowID == main.id) {
-                if (const auto code = virtual_key(event.key.keysym.sym)) {
-                    sync_clock(form, session.clock_start);
-                    const std::int16_t shift = shift_state(event.key.keysym.mod);
-                    if (event.type == SDL_KEYDOWN) {
-                        form.Form_KeyDown(*code, shift);
-                    } else {
-                        form.Form_KeyUp(*code, shift);
-                    }
-                }
-            }
-            break;
-        case SDL_MOUSEBUTTONDOWN:
-            if (event.button.windowID == main.id && event.button.button == SDL_BUTTON_LEFT) {
-                session.pressed_label = label_at(form, event.button.x, event.button.y, caption_width);
-            }
-            break;
-        case SDL_MOUSEBUTTONUP:
-            if (event.button.windowID == main.id && event.button.button == SDL_BUTTON_LEFT) {
-                Label* pressed = std::exchange(session.pressed_label, nullptr);
-                // A click is a press and a release on the same label.
-                if (pressed != nullptr && pressed == label_at(form, event.button.x, event.button.y, caption_width) &&
-                    pressed->Click) {
-                    sync_clock(form, session.clock_start);
-                    pressed->Click();
-                }
-            }
-            break;
-        default:
-            break;
-        }
-    };
-
     int status = 0;
     try {
-        sync_clock(form, session.clock_start);
+        session.sync_clock();
+        // Loaded while the window is still hidden, so the name box shows alone.
         form.Form_Load();
-        if (!done()) {
-            present(main, form);
-            SDL_ShowWindow(main.window.get());
-            SDL_RaiseWindow(main.window.get());
-            main.shown = true;
-        }
-        std::uint64_t presented = std::numeric_limits<std::uint64_t>::max();
-        SDL_Event event;
-        while (!done()) {
-            while (!done() && SDL_PollEvent(&event) != 0) {
-                handle(event);
-            }
-            if (done()) {
-                break;
-            }
-            const std::uint64_t now = sync_clock(form, session.clock_start);
-            form.raise_timers(now);
-            if (done()) {
-                break;
-            }
-            if (now != presented) {
-                present(main, form);
-                presented = now;
-            }
-            if (SDL_WaitEventTimeout(&event, static_cast<int>(ms_until(session.clock_start, now + 1))) != 0) {
-                handle(event);
-            }
+        if (!session.done()) {
+            present(*session.main, form);
+            SDL_ShowWindow(session.main->window.get());
+            SDL_RaiseWindow(session.main->window.get());
+            session.main->shown = true;
+            session.run_loop();
         }
     } catch (const RuntimeError& error) {
         message_box(error.what(), MessageIcon::Critical, form.Caption);
@@ -239,39 +273,10 @@ int SdlRuntime::run(Form& form) {
     return status;
 }
 
-namespace {
-
-// Shows the form as it stands before something blocks, so the player sees what they wait on.
-void present_before_blocking(std::optional<MainWindow>& main, Form* form) {
-    if (main && main->shown && form != nullptr) {
-        present(*main, *form);
-    }
-}
-
-}  // namespace
-
 void SdlRuntime::play_sound(const std::string& game_path) {
-    present_before_blocking(m_session->main, m_session->form);
+    m_session->present_before_blocking();
     m_session->sound.play(native_path(m_folder, game_path));
 }
-
-namespace {
-
-SDL_Window* dialog_owner(const std::optional<MainWindow>& main) {
-    return main && main->shown ? main->window.get() : nullptr;
-}
-
-// Runs a dialog over the form's window; the form takes no input and no ticks meanwhile.
-void run_dialog(DialogWindow& dialog, std::optional<MainWindow>& main, Form* form, bool& quit) {
-    if (dialog.run([&] { present_before_blocking(main, form); })) {
-        quit = true;
-    }
-    if (SDL_Window* owner = dialog_owner(main)) {
-        SDL_RaiseWindow(owner);
-    }
-}
-
-}  // namespace
 
 std::string SdlRuntime::input_box(const std::string& prompt, const std::string& title,
                                   const std::string& default_text) {
@@ -279,9 +284,9 @@ std::string SdlRuntime::input_box(const std::string& prompt, const std::string& 
     if (!session.video.ready()) {
         return {};
     }
-    present_before_blocking(session.main, session.form);
-    InputBox box(prompt, title, default_text, session.fonts, dialog_owner(session.main));
-    run_dialog(box, session.main, session.form, session.quit);
+    session.present_before_blocking();
+    InputBox box(prompt, title, default_text, session.fonts, session.dialog_owner());
+    session.run_dialog(box);
     return box.answer();
 }
 
@@ -290,9 +295,9 @@ void SdlRuntime::message_box(const std::string& text, MessageIcon icon, const st
     if (!session.video.ready()) {
         return;
     }
-    present_before_blocking(session.main, session.form);
-    MessageBox box(text, icon, title, session.fonts, dialog_owner(session.main));
-    run_dialog(box, session.main, session.form, session.quit);
+    session.present_before_blocking();
+    MessageBox box(text, icon, title, session.fonts, session.dialog_owner());
+    session.run_dialog(box);
 }
 
 double SdlRuntime::random() { return m_session->random.next(); }

@@ -42,10 +42,11 @@ Snapshot OffscreenView::draw() {
     m_parts->canvas->present();
     SDL_Surface& surface = *m_parts->surface;
     Snapshot snapshot{surface.w, surface.h, {}};
-    snapshot.pixels.reserve(static_cast<std::size_t>(surface.w * surface.h));
+    snapshot.pixels.reserve(static_cast<std::size_t>(surface.w) * static_cast<std::size_t>(surface.h));
     SDL_LockSurface(&surface);
     for (int y = 0; y < surface.h; ++y) {
-        const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(surface.pixels) + y * surface.pitch);
+        const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(surface.pixels) +
+                                                          static_cast<std::ptrdiff_t>(y) * surface.pitch);
         for (int x = 0; x < surface.w; ++x) {
             snapshot.pixels.push_back(row[x] & 0xFFFFFFU);
         }
