@@ -17,7 +17,9 @@ struct TextStyle {
 
 class FontSet {
 public:
-    // `folder` holds DejaVuSans.ttf and DejaVuSans-Bold.ttf.
+    // `folder` holds DejaVuSans.ttf and DejaVuSansCondensed-Bold.ttf. The bold face is the
+    // condensed one so that the captions sized for the window fit their labels ("GAME OVER" on
+    // one line, "New Player", "Hi Score:").
     explicit FontSet(std::filesystem::path folder);
     FontSet(const FontSet&) = delete;
     FontSet& operator=(const FontSet&) = delete;

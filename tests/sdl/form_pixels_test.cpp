@@ -122,7 +122,10 @@ TEST_F(FormPixels, GameOverShownOnlyWhenVisible) {
     const PixelRect game_over{40, 136, 417, 81};
     EXPECT_EQ(count_of(view.draw(), game_over, colors::red), 0);
     form.Label8.Visible = true;
-    EXPECT_GT(count_of(view.draw(), game_over, colors::red), 1000);
+    const Snapshot shot = view.draw();
+    EXPECT_GT(count_of(shot, game_over, colors::red), 1000);
+    // On one line: the centred caption reaches the label's right part, not just its middle.
+    EXPECT_GT(count_of(shot, {400, 136, 57, 81}, colors::red), 100) << "\"OVER\" beside \"GAME\"";
 }
 
 // Frames lie over everything: a sprite under a shown frame leaves no trace inside it.
