@@ -76,7 +76,7 @@ Form1::Form1(Runtime& runtime) : Form(runtime) {
     place(Frame1, 1800, 840, 3975, 2775, "About Devi Vavaz Vexoids");
     place(Label5, 1680, 2160, 735, 375, "OK", ok_look, false);
     place(Label4, 240, 480, 3495, 1575,
-          "Devi Vavaz Vexoids From Hell was drawn, composed and coded by the crew of Vexoids Studio. Thanks for playing!",
+          "Devi Vavaz Vexoids From Hell, drawn, scored and coded by the Vexoids Studio crew.",
           {colors::white, colors::black, {13.5, true}, Alignment::Center, false}, false);
     place(Frame2, 1800, 3720, 3975, 1815, "Game Instructions");
     place(Label6, 480, 360, 3135, 855,

@@ -12,7 +12,7 @@ FontSet::~FontSet() {
 TTF_Font* FontSet::font(const TextStyle& style) {
     auto found = m_fonts.find(style);
     if (found == m_fonts.end()) {
-        const auto file = m_folder / (style.bold ? "DejaVuSansCondensed-Bold.ttf" : "DejaVuSans.ttf");
+        const auto file = m_folder / (style.bold ? "DejaVuSansCondensed-Bold.ttf" : "DejaVuSansCondensed.ttf");
         found = m_fonts.emplace(style, FontHandle(TTF_OpenFont(file.c_str(), style.pixels))).first;
     }
     return found->second.get();

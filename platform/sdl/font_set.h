@@ -17,9 +17,9 @@ struct TextStyle {
 
 class FontSet {
 public:
-    // `folder` holds DejaVuSans.ttf and DejaVuSansCondensed-Bold.ttf. The bold face is the
-    // condensed one so that the captions sized for the window fit their labels ("GAME OVER" on
-    // one line, "New Player", "Hi Score:").
+    // `folder` holds DejaVuSansCondensed.ttf and DejaVuSansCondensed-Bold.ttf. Condensed faces
+    // let the captions sized for the window fit their labels ("GAME OVER" on one line, "New
+    // Player", "Hi Score:", the instructions in four lines).
     explicit FontSet(std::filesystem::path folder);
     FontSet(const FontSet&) = delete;
     FontSet& operator=(const FontSet&) = delete;

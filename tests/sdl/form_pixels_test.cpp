@@ -25,6 +25,21 @@ int count_of(const Snapshot& shot, const PixelRect& area, Color color) {
     return count(shot, area, [color](Color pixel) { return pixel == color; });
 }
 
+// Anti-aliased text: pixels whose every channel lies near the colour's.
+int count_like(const Snapshot& shot, const PixelRect& area, Color color) {
+    constexpr int tolerance = 100;
+    return count(shot, area, [color](Color pixel) {
+        for (const unsigned shift : {0U, 8U, 16U}) {
+            const int a = static_cast<int>((pixel >> shift) & 0xFFU);
+            const int b = static_cast<int>((color >> shift) & 0xFFU);
+            if (a - b > tolerance || b - a > tolerance) {
+                return false;
+            }
+        }
+        return true;
+    });
+}
+
 bool is_black(Color pixel) { return pixel == colors::black; }
 
 class FormPixels : public ::testing::Test {
@@ -148,7 +163,7 @@ TEST_F(FormPixels, FrameCoversSpriteBeneath) {
     }
     // Outside the frame the boss does show.
     EXPECT_GT(count(frame_over_sprites, {385, 56, 50, 100}, [](Color c) { return !is_black(c); }), 100);
-    EXPECT_GT(count_of(frame_over_sprites, frame, colors::red), 20) << "the red frame caption";
+    EXPECT_GT(count_like(frame_over_sprites, frame, colors::red), 20) << "the red frame caption";
     EXPECT_GT(count_of(frame_over_sprites, frame, colors::button_face), 500) << "the OK button";
 }
 
@@ -166,11 +181,11 @@ TEST_F(FormPixels, LongCaptionWrapsWithinItsLabel) {
     form.Label6.Visible = true;
     const Snapshot shot = view.draw();
     // Label6: (152, 272), 209 x 57, inside Frame2 at (120, 248).
-    const auto white_rows = [&](int top, int rows) { return count_of(shot, {152, top, 209, rows}, colors::white); };
+    const auto white_rows = [&](int top, int rows) { return count_like(shot, {152, top, 209, rows}, colors::white); };
     EXPECT_GT(white_rows(272, 13), 30) << "first line";
     EXPECT_GT(white_rows(285, 13), 30) << "second line";
     EXPECT_GT(white_rows(298, 13), 30) << "third line";
-    EXPECT_EQ(count_of(shot, {361, 272, 20, 57}, colors::white), 0) << "right of the label";
+    EXPECT_EQ(count_like(shot, {361, 272, 20, 57}, colors::white), 0) << "right of the label";
 }
 
 TEST_F(FormPixels, AutoSizeLabelFollowsItsCaption) {
