@@ -59,8 +59,8 @@ def lit(nx, ny, nz):
     diffuse = clamp(d)
     # Reflection of the light about the normal, compared with the view direction (0, 0, 1).
     rz = 2 * d * nz - LIGHT[2]
-    spec = clamp(rz) ** 24
-    return clamp(0.12 + 0.88 * diffuse), spec
+    gloss = clamp(rz) ** 24
+    return clamp(0.12 + 0.88 * diffuse), gloss
 
 
 class Sprite:
@@ -81,11 +81,11 @@ class Sprite:
 
     # --- the one general primitive -------------------------------------------------------------
 
-    def part(self, box, inside, shade, colours, edge=True, dither=0.6, spec_at=0.55, clip=None,
+    def part(self, box, inside, shade, colours, edge=True, dither=0.6, gloss_at=0.55, clip=None,
              edge_colour=None, stripes=None):
         """Paints one body part.
 
-        inside(x, y) -> bool says which pixel centres belong to it; shade(x, y) -> (light, spec)
+        inside(x, y) -> bool says which pixel centres belong to it; shade(x, y) -> (light, gloss)
         gives its lighting in [0, 1].  colours[0] outlines the part (where it meets anything that is
         not itself), the rest make the lit ramp, and a strong specular hit takes the last colour.
         stripes = (test(x, y), other_colours) paints the pixels that pass the test from a second
@@ -108,11 +108,11 @@ class Sprite:
             if is_edge:
                 self.px[y][x] = edge_colour or colours[0]
                 continue
-            light, spec = shade(x + 0.5, y + 0.5)
+            light, gloss = shade(x + 0.5, y + 0.5)
             ramp_here = fill
             if stripes and stripes[0](x + 0.5, y + 0.5):
                 ramp_here = stripes[1][1:] if edge else stripes[1]
-            if spec > spec_at:
+            if gloss > gloss_at:
                 self.px[y][x] = ramp_here[-1]
                 continue
             v = light * (n - 1.2) + 0.1 + BAYER[y % 4][x % 4] * dither
@@ -539,7 +539,7 @@ def brain(s, cx, cy, rx, ry, seed):
         return l, sp if ridge > 0.7 else 0.0
 
     box = (cx - rx, cy - ry, cx + rx, cy + ry)
-    return s.part(box, inside, shade, BRAIN, dither=0.3, spec_at=0.5)
+    return s.part(box, inside, shade, BRAIN, dither=0.3, gloss_at=0.5)
 
 
 def vein(s, pts, c, c2):
@@ -632,11 +632,11 @@ def make_brit4():
         for dx in (-3.0, 0.0, 3.0):
             claw(s, (ankle[0] + side * 1.0 + dx, 68.5), (ankle[0] + side * 1.0 + dx * 1.25, 71.3), r=1.0)
     # The body: a hunched pot belly, striped.
-    s.blob(cx, 37.0, 10.5, 12.5, DKGREEN, taper=-0.12, dither=0.35, spec_at=2.0,
+    s.blob(cx, 37.0, 10.5, 12.5, DKGREEN, taper=-0.12, dither=0.35, gloss_at=2.0,
            stripes=(bands(5.0, 1.8, 0.035), STRIPE))
     # A paler belly.
     belly = ramp("#04140a", "#1c4a22", "#2c6430", "#407c40", "#5a9452", "#a0d090")
-    s.blob(cx + 0.5, 40.5, 6.0, 7.5, belly, edge=False, dither=0.5, spec_at=2.0,
+    s.blob(cx + 0.5, 40.5, 6.0, 7.5, belly, edge=False, dither=0.5, gloss_at=2.0,
            stripes=(bands(5.0, 1.8, 0.035), STRIPE[1:]))
     # Long arms hanging down, big claws.
     for side in (-1, 1):
@@ -960,7 +960,7 @@ def profile_shape(s, cx, widths, colours, **kw):
 
 def bump(s, cx, cy, rx, ry, colours, clip, strength=1.0, dither=0.45):
     """Reshades an area as a swelling under the skin, without an outline."""
-    return s.ellipsoid(cx, cy, rx, ry, colours, edge=False, clip=clip, dither=dither, spec_at=2.0)
+    return s.ellipsoid(cx, cy, rx, ry, colours, edge=False, clip=clip, dither=dither, gloss_at=2.0)
 
 
 def make_bady():
@@ -979,7 +979,7 @@ def make_bady():
     # The head, wide cheeks narrowing to a heavy jaw.
     head = profile_shape(s, cx, [(17, 0), (20, 14), (26, 27), (35, 34), (50, 38), (64, 39.5), (78, 37),
                                  (92, 34), (106, 31.5), (118, 27), (126, 19), (130, 9), (131.5, 0)],
-                         HIDE, dither=0.45, spec_at=0.75)
+                         HIDE, dither=0.45, gloss_at=0.75)
     # Cheekbones and a muzzle swelling under the hide.
     inner = {(x, y) for (x, y) in head if all((x + dx, y + dy) in head for dx in (-2, 2) for dy in (-2, 2))}
     for side in (-1, 1):
@@ -1008,7 +1008,7 @@ def make_bady():
     # Deep shadowed sockets, heavy brows, glowing slit eyes.
     for side in (-1, 1):
         s.ellipsoid(cx + side * 17, 60.5, 12.5, 8.0, [HIDE[0], HIDE[0], HIDE[1], HIDE[2], HIDE[3]],
-                    edge=False, dither=0.5, spec_at=2.0, clip=head)
+                    edge=False, dither=0.5, gloss_at=2.0, clip=head)
     for side in (-1, 1):
         ex, ey = cx + side * 17, 60
         s.part((ex - 10, ey - 6, ex + 10, ey + 6),
@@ -1023,7 +1023,7 @@ def make_bady():
         s.put(int(ex) - 3, ey - 2, (255, 255, 240))
         # The brow: a thick ridge angled down toward the nose.
         bezier_tube(s, [(ex + side * 13, ey - 14), (ex + side * 2, ey - 10), (ex - side * 9, ey - 3)],
-                    4.2, 3.2, HIDE, dither=0.4, spec_at=0.6)
+                    4.2, 3.2, HIDE, dither=0.4, gloss_at=0.6)
     # Nostril slits on a short snout.
     for side in (-1, 1):
         s.tube([(cx + side * 3, 82.0), (cx + side * 7, 79.0)], [1.4, 1.0], [HIDE[0]], edge=False, dither=0)
