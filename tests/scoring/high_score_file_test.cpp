@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace vex {
@@ -12,13 +13,8 @@ namespace {
 using Dialog = HeadlessRuntime::Dialog;
 
 TEST(HighScoreFile, LoadCopiesTheTwoItemsIntoTheScoreboard) {
-    struct Row {
-        const char* what;
-        std::optional<std::string> file;
-        const char* score;
-        const char* name;
-    };
-    const std::vector<Row> rows{
+    const std::vector<std::tuple<const char*, std::optional<std::string>, const char*, const char*>> rows{
+        // what, scores.dat, lblHiscore, lblHiscoren
         {"both quoted", "\"1500\",\"Ann\"\r\n", "1500", "Ann"},
         {"unquoted score", "1500,\"Ann\"\r\n", "1500", "Ann"},
         {"unquoted score padded with blanks", "  1500 , \"Ann\"\r\n", "1500", "Ann"},
@@ -30,59 +26,41 @@ TEST(HighScoreFile, LoadCopiesTheTwoItemsIntoTheScoreboard) {
         {"empty file", "", "0", ""},
         {"one item only", "\"1500\"\r\n", "0", ""},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.what);
-        testing::LoadedGame game(row.file);
-        EXPECT_EQ(game.form.lblHiscore.Caption, row.score);
-        EXPECT_EQ(game.form.lblHiscoren.Caption, row.name);
-        EXPECT_EQ(game.folder.scores(), row.file) << "loading must leave the file as it was";
+    for (const auto& [what, file, score, name] : rows) {
+        SCOPED_TRACE(what);
+        testing::LoadedGame game(file);
+        EXPECT_EQ(game.form.lblHiscore.Caption, score);
+        EXPECT_EQ(game.form.lblHiscoren.Caption, name);
+        EXPECT_EQ(game.folder.scores(), file) << "loading must leave the file as it was";
         EXPECT_EQ(game.runtime.dialogs().size(), 1U) << "only the name box may open";
     }
 }
 
-TEST(HighScoreFile, SaveWritesOneExactLineThatReadsBackWhole) {
-    struct Row {
-        const char* what;
-        const char* score;
-        const char* player;
-        const char* bytes;
-        const char* name_read_back;
+TEST(HighScoreFile, SaveLeavesOneExactLineThatReadsBackWhole) {
+    const std::vector<std::tuple<const char*, const char*, const char*, const char*>> rows{
+        // score, player, bytes written, name read back
+        {"1230", "ann", "\"1230\",\"ann\"\r\n", "ann"},
+        {"70", "Smith, J", "\"70\",\"Smith, J\"\r\n", "Smith, J"},
+        {"70", "", "\"70\",\"\"\r\n", ""},
+        {"70", "  Al ", "\"70\",\"  Al \"\r\n", "  Al "},
+        {"70", "Al \"Ace\" B", "\"70\",\"Al 'Ace' B\"\r\n", "Al 'Ace' B"},
+        {"1234567", "x", "\"1234567\",\"x\"\r\n", "x"},
     };
-    const std::vector<Row> rows{
-        {"plain", "1230", "ann", "\"1230\",\"ann\"\r\n", "ann"},
-        {"comma in the name", "70", "Smith, J", "\"70\",\"Smith, J\"\r\n", "Smith, J"},
-        {"empty name", "70", "", "\"70\",\"\"\r\n", ""},
-        {"blanks kept", "70", "  Al ", "\"70\",\"  Al \"\r\n", "  Al "},
-        {"double quote stored as single", "70", "Al \"Ace\" B", "\"70\",\"Al 'Ace' B\"\r\n", "Al 'Ace' B"},
-        {"seven digits", "1234567", "x", "\"1234567\",\"x\"\r\n", "x"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.what);
-        testing::LoadedGame game("\"999999\",\"old record holder with a long name\"\r\n");
-        game.form.lblScore.Caption = row.score;
-        game.form.lblPlayer.Caption = row.player;
+    for (const auto& [score, player, bytes, name] : rows) {
+        SCOPED_TRACE(player);
+        testing::LoadedGame game("\"15");  // damaged
+        // A first, longer record, then the one of the row over it.
+        game.form.lblScore.Caption = "999999";
+        game.form.lblPlayer.Caption = "a previous record holder";
         game.form.SaveHighScore();
-        EXPECT_EQ(game.folder.scores(), row.bytes);
-        game.form.LoadHighScore();
-        EXPECT_EQ(game.form.lblHiscore.Caption, row.score);
-        EXPECT_EQ(game.form.lblHiscoren.Caption, row.name_read_back);
-    }
-}
-
-TEST(HighScoreFile, SavingTwiceLeavesOnlyTheLaterRecord) {
-    testing::LoadedGame game;
-    for (const char* score : {"5000", "60"}) {
         game.form.lblScore.Caption = score;
+        game.form.lblPlayer.Caption = player;
         game.form.SaveHighScore();
+        EXPECT_EQ(game.folder.scores(), bytes);
+        game.form.LoadHighScore();
+        EXPECT_EQ(game.form.lblHiscore.Caption, score);
+        EXPECT_EQ(game.form.lblHiscoren.Caption, name);
     }
-    EXPECT_EQ(game.folder.scores(), "\"60\",\"tester\"\r\n");
-}
-
-TEST(HighScoreFile, SaveReplacesADamagedFile) {
-    testing::LoadedGame game("\"15");
-    game.form.lblScore.Caption = "40";
-    game.form.SaveHighScore();
-    EXPECT_EQ(game.folder.scores(), "\"40\",\"tester\"\r\n");
 }
 
 TEST(HighScoreFile, FailedSaveIsReportedAndPlayGoesOnWithTheOldFile) {

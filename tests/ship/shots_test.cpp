@@ -5,31 +5,28 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace vex {
 namespace {
 
 using Sounds = std::vector<std::string>;
-using testing::LoadedGame;
 
 // A running game with the wave at its start places (imgBrit1 700, imgBrit2 2240, imgBrit3 4000,
 // imgBrit4 5920, all at Top 600) and shot 1 under the test's control.
-struct ShotGame : LoadedGame {
+struct ShotGame : testing::LoadedGame {
     ShotGame() {
         start_game();
         new_sounds();
     }
-    // Stands shot 1 with its tip at (x, y), in flight.
-    void aim(float x, float y) {
+    // Stands shot 1 in flight with its tip at (x, y) and runs one tick of it.
+    void shoot_at(float x, float y) {
         form.Line2.Visible = true;
         form.Line2.X1 = form.Line2.X2 = x;
         form.Line2.Y1 = y;
         form.Line2.Y2 = y + 150;
         form.tmFire1.Enabled = true;
-    }
-    void shoot_at(float x, float y) {
-        aim(x, y);
         form.tmFire1_Timer();
     }
     void hit_boss() { shoot_at(form.imgBady.Left + 100, form.imgBady.Top + 100); }
@@ -41,161 +38,109 @@ struct ShotGame : LoadedGame {
     }
 };
 
-TEST(Shots, TipMustLieStrictlyInsideTheSpritesBox) {
-    struct Row {
-        const char* what;
-        Image Form1::*sprite;
-        float x, y;
-        bool hit;
+TEST(Shots, TipHitsOnlyStrictlyInsideAShownTargetsBox) {
+    const auto b1 = &Form1::imgBrit1, b2 = &Form1::imgBrit2, b3 = &Form1::imgBrit3, boss = &Form1::imgBady;
+    const std::vector<std::tuple<const char*, Image Form1::*, bool, float, float, bool>> rows{
+        // what, target, boss up, tip x, tip y, hit
+        {"on imgBrit1's left edge", b1, false, 700, 1000, false},
+        {"just right of it", b1, false, 701, 1000, true},
+        {"on imgBrit1's right edge", b1, false, 1615, 1000, false},
+        {"just left of it", b1, false, 1614, 1000, true},
+        {"on imgBrit1's top edge", b1, false, 1000, 600, false},
+        {"just below it", b1, false, 1000, 601, true},
+        {"on imgBrit1's bottom edge", b1, false, 1000, 1650, false},
+        {"just above it", b1, false, 1000, 1649, true},
+        {"1100 below imgBrit3's top", b3, false, 4300, 1700, true},
+        {"950 below imgBrit2's top", b2, false, 2700, 1550, false},
+        {"on the boss's left edge", boss, true, 2700, 1500, false},
+        {"on the boss's bottom edge", boss, true, 3000, 2795, false},
+        {"inside the boss's corner", boss, true, 2701, 2794, true},
+        {"a Vexoid hidden behind the boss", b1, true, 1000, 1000, false},
+        {"the hidden boss at its start-up place", boss, false, 1000, 6000, false},
     };
-    const std::vector<Row> rows{
-        {"on imgBrit1's left edge", &Form1::imgBrit1, 700, 1000, false},
-        {"just right of it", &Form1::imgBrit1, 701, 1000, true},
-        {"on imgBrit1's right edge", &Form1::imgBrit1, 1615, 1000, false},
-        {"just left of it", &Form1::imgBrit1, 1614, 1000, true},
-        {"on imgBrit1's top edge", &Form1::imgBrit1, 1000, 600, false},
-        {"just below it", &Form1::imgBrit1, 1000, 601, true},
-        {"on imgBrit1's bottom edge", &Form1::imgBrit1, 1000, 1650, false},
-        {"just above it", &Form1::imgBrit1, 1000, 1649, true},
-        {"1100 below imgBrit3's top", &Form1::imgBrit3, 4300, 1700, true},
-        {"950 below imgBrit2's top", &Form1::imgBrit2, 2700, 1550, false},
-        {"on the boss's left edge", &Form1::imgBady, 2700, 1500, false},
-        {"on the boss's bottom edge", &Form1::imgBady, 3000, 2795, false},
-        {"inside the boss's corner", &Form1::imgBady, 2701, 2794, true},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.what);
+    for (const auto& [what, target, boss_up, x, y, hit] : rows) {
+        SCOPED_TRACE(what);
         ShotGame game;
-        Image& sprite = game.form.*row.sprite;
-        const bool boss = row.sprite == &Form1::imgBady;
-        if (boss) {
+        if (boss_up) {
             game.summon_boss();
         }
-        game.aim(row.x, row.y);
-        EXPECT_EQ(game.form.TipInBox(game.form.shot1(), sprite), row.hit);
+        const Image& sprite = game.form.*target;
+        const float top = sprite.Top;
         game.runtime.inject_random({0.5});
-        game.form.tmFire1_Timer();
-        EXPECT_EQ(bool(game.form.tmFire1.Enabled), !row.hit);
-        EXPECT_EQ(sprite.Top, row.hit ? (boss ? 790.0F : 0.0F) : (boss ? 800.0F : 600.0F));
-        EXPECT_EQ(game.new_sounds(), row.hit ? Sounds{"shoot.wav"} : Sounds{});
+        game.shoot_at(x, y);
+        const float pushed_back = target == boss ? top - 10 : 0;
+        EXPECT_EQ(sprite.Top, hit ? pushed_back : top);
+        EXPECT_EQ(bool(game.form.tmFire1.Enabled), !hit);
+        EXPECT_EQ(game.form.lblHits.Caption, hit ? "1" : "0");
+        EXPECT_EQ(game.new_sounds(), hit ? Sounds{"shoot.wav"} : Sounds{});
+        if (!hit) {
+            EXPECT_EQ(game.form.Line2.Y1, y - 300) << "a shot that hits nothing steps up";
+        }
     }
 }
 
-TEST(Shots, VexoidHitRespawnsItOnTheTopEdgeAndScores) {
-    struct Row {
-        double draw;
-        std::int16_t points;
-        float left;
-        const char* score;
+TEST(Shots, VexoidHitRespawnsItScoresAndMayCallTheBoss) {
+    const std::vector<std::tuple<const char*, std::int16_t, double, float, const char*, bool>> rows{
+        // score before, points, draw, new Left, score after, boss called
+        {"100", 37, 0.5, 3500, "137", false},
+        {"100", 0, 0.0, 0, "100", false},  // a hit worth nothing still counts
+        {"100", 149, 0.99999999, 6999, "249", false},
+        {"4990", 10, 0.5, 3500, "5000", false},
+        {"5000", 0, 0.5, 3500, "5000", false},
+        {"4990", 11, 0.5, 3500, "5001", true},
     };
-    const std::vector<Row> rows{
-        {0.5, 37, 3500, "137"},
-        {0.0, 0, 0, "100"},  // a hit worth nothing still counts
-        {0.99999999, 149, 6999, "249"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.draw);
-        ShotGame game;
-        game.form.lblScore.Caption = "100";
-        game.form.intSpeedScore = row.points;
-        game.runtime.inject_random({row.draw});
-        game.shoot_at(2700, 1000);
-        EXPECT_EQ(game.form.imgBrit2.Top, 0);
-        EXPECT_EQ(game.form.imgBrit2.Left, row.left);
-        EXPECT_FALSE(game.form.tmFire1.Enabled);
-        EXPECT_FALSE(game.form.Line2.Visible);
-        EXPECT_EQ(game.form.Line2.Y1, 1000) << "a hit shot is not stepped";
-        EXPECT_EQ(game.form.lblScore.Caption, row.score);
-        EXPECT_EQ(game.form.lblHits.Caption, "1");
-        EXPECT_EQ(game.new_sounds(), Sounds{"shoot.wav"});
-    }
-}
-
-TEST(Shots, BossComesOnlyWhenTheScorePassesTheThreshold) {
-    struct Row {
-        const char* score;
-        std::int16_t points;
-        bool summoned;
-    };
-    const std::vector<Row> rows{{"4990", 10, false}, {"5000", 0, false}, {"4990", 11, true}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.score) + " + " + std::to_string(row.points));
+    for (const auto& [score, points, draw, left, score_after, boss] : rows) {
+        SCOPED_TRACE(std::string(score) + " + " + std::to_string(points));
         ShotGame game;
         Form1& form = game.form;
-        form.lblScore.Caption = row.score;
-        form.intSpeedScore = row.points;
-        game.shoot_at(1000, 1000);
+        form.lblScore.Caption = score;
+        form.intSpeedScore = points;
+        game.runtime.inject_random({draw});
+        game.shoot_at(2700, 1000);
+        EXPECT_EQ(std::make_pair(form.imgBrit2.Left, form.imgBrit2.Top), std::make_pair(left, 0.0F));
+        EXPECT_FALSE(form.tmFire1.Enabled);
+        EXPECT_FALSE(form.Line2.Visible);
+        EXPECT_EQ(form.Line2.Y1, 1000) << "a shot that hits is not stepped";
+        EXPECT_EQ(form.lblScore.Caption, score_after);
+        EXPECT_EQ(form.lblHits.Caption, "1");
+        EXPECT_EQ(game.new_sounds(), boss ? (Sounds{"shoot.wav", "bady.wav"}) : Sounds{"shoot.wav"});
         for (const Image* vexoid : {&form.imgBrit1, &form.imgBrit2, &form.imgBrit3, &form.imgBrit4}) {
-            EXPECT_EQ(vexoid->Visible, !row.summoned) << vexoid->name();
+            EXPECT_EQ(vexoid->Visible, !boss) << vexoid->name();
         }
-        EXPECT_EQ(form.imgBady.Visible, row.summoned);
-        EXPECT_EQ(form.frmBady.Visible, row.summoned);
-        EXPECT_EQ(bool(form.tmBady.Enabled), row.summoned);
+        EXPECT_EQ(form.imgBady.Visible, boss);
+        EXPECT_EQ(form.frmBady.Visible, boss);
+        EXPECT_EQ(bool(form.tmBady.Enabled), boss);
         EXPECT_TRUE(form.tmBrit.Enabled);
         EXPECT_EQ(form.lblBady.Caption, "50");
-        EXPECT_EQ(game.new_sounds(), row.summoned ? (Sounds{"shoot.wav", "bady.wav"}) : Sounds{"shoot.wav"});
-        if (row.summoned) {
-            EXPECT_EQ(form.imgBady.Left, 2700);
-            EXPECT_EQ(form.imgBady.Top, 800);
+        if (boss) {
+            EXPECT_EQ(std::make_pair(form.imgBady.Left, form.imgBady.Top), std::make_pair(2700.0F, 800.0F));
         }
     }
 }
 
-class BossFight : public ::testing::Test {
-protected:
+TEST(Shots, OfTwoTargetsUnderTheTipTheEarlierIsHit) {
     ShotGame game;
-    Form1& form = game.form;
-};
-
-TEST(Shots, HiddenTargetsLetTheShotThrough) {
-    struct Row {
-        const char* what;
-        bool boss_up;
-        Image Form1::*target;
-        float x, y;
-    };
-    const std::vector<Row> rows{
-        {"Vexoids hidden behind the boss", true, &Form1::imgBrit1, 1000, 1000},
-        {"boss hidden at its start-up place", false, &Form1::imgBady, 1000, 6000},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.what);
-        ShotGame game;
-        if (row.boss_up) {
-            game.summon_boss();
-        }
-        const Image& target = game.form.*row.target;
-        const float top = target.Top;
-        game.shoot_at(row.x, row.y);
-        EXPECT_EQ(target.Top, top);
-        EXPECT_EQ(game.form.Line2.Y1, row.y - 300);
-        EXPECT_TRUE(game.form.tmFire1.Enabled);
-        EXPECT_EQ(game.form.lblHits.Caption, "0");
-        EXPECT_TRUE(game.new_sounds().empty());
-    }
-}
-
-TEST_F(BossFight, OfTwoTargetsUnderTheTipTheEarlierIsHit) {
-    form.imgBrit3.Left = 700;  // now over imgBrit1
+    game.form.imgBrit3.Left = 700;  // now over imgBrit1
     game.runtime.inject_random({0.5});
     game.shoot_at(1000, 1000);
-    EXPECT_EQ(form.imgBrit1.Top, 0);
-    EXPECT_EQ(form.imgBrit3.Top, 600);
-    EXPECT_EQ(form.lblHits.Caption, "1");
+    EXPECT_EQ(game.form.imgBrit1.Top, 0);
+    EXPECT_EQ(game.form.imgBrit3.Top, 600);
 }
 
-TEST_F(BossFight, FirstBossTakesFiftyOneHitsAndEveryLaterOneFifty) {
-    const auto hits_to_kill = [this](std::int16_t level) {
+TEST(Shots, FirstBossTakesFiftyOneHitsAndEveryLaterOneFifty) {
+    ShotGame game;
+    Form1& form = game.form;
+    const auto hits_to_kill = [&] {
+        const auto level = form.intLevel;
         int hits = 0;
-        while (form.intLevel == level && hits < 100) {
+        for (; form.intLevel == level && hits < 100; ++hits) {
             game.hit_boss();
-            ++hits;
         }
         return hits;
     };
     game.summon_boss();
     EXPECT_EQ(form.lblBady.Caption, "50");
-    EXPECT_EQ(hits_to_kill(1), 51);
+    EXPECT_EQ(hits_to_kill(), 51);
     EXPECT_EQ(form.lblBady.Caption, "49");
 
     form.lblScore.Caption = "10000";
@@ -204,10 +149,12 @@ TEST_F(BossFight, FirstBossTakesFiftyOneHitsAndEveryLaterOneFifty) {
     game.shoot_at(1000, 1000);
     ASSERT_TRUE(form.imgBady.Visible);
     EXPECT_EQ(form.lblBady.Caption, "49");
-    EXPECT_EQ(hits_to_kill(2), 50);
+    EXPECT_EQ(hits_to_kill(), 50);
 }
 
-TEST_F(BossFight, KillingHitAdvancesTheLevel) {
+TEST(Shots, KillingHitAdvancesTheLevel) {
+    ShotGame game;
+    Form1& form = game.form;
     game.summon_boss();
     form.lblBady.Caption = "0";
     form.lblScore.Caption = "5020";
@@ -215,14 +162,15 @@ TEST_F(BossFight, KillingHitAdvancesTheLevel) {
     form.lblShots.Caption = "9";
     form.tmLeft.Enabled = true;
     form.tmRight.Enabled = true;
+    for (Image* vexoid : {&form.imgBrit1, &form.imgBrit2, &form.imgBrit3, &form.imgBrit4}) {
+        vexoid->Top = vexoid->Left = 4000;  // where the hidden wave fell meanwhile
+    }
     const auto clock = game.runtime.now();
     game.hit_boss();
 
     EXPECT_EQ(form.Caption, "Devi Vavaz Vexoids - LEVEL2");
     EXPECT_EQ(form.lblLevel.Caption, "LEVEL: 2");
-    EXPECT_EQ(form.intLevel, 2);
-    EXPECT_EQ(form.lngBadyscore, 10000);
-    EXPECT_EQ(form.intSpeedLimit, 200);
+    EXPECT_EQ(std::make_tuple(form.intLevel, form.lngBadyscore, form.intSpeedLimit), std::make_tuple(2, 10000, 200));
     EXPECT_EQ(form.lblScore.Caption, "5030");
     EXPECT_EQ(form.lblHits.Caption, "8");
     EXPECT_EQ(form.lblAcc.Caption, "88%");
@@ -230,15 +178,10 @@ TEST_F(BossFight, KillingHitAdvancesTheLevel) {
     const std::vector<std::pair<const Image*, float>> starts{
         {&form.imgBrit1, 700}, {&form.imgBrit2, 2240}, {&form.imgBrit3, 4000}, {&form.imgBrit4, 5920}};
     for (const auto& [vexoid, left] : starts) {
-        EXPECT_EQ(vexoid->Left, left) << vexoid->name();
-        EXPECT_EQ(vexoid->Top, 600) << vexoid->name();
-        EXPECT_TRUE(vexoid->Visible) << vexoid->name();
+        EXPECT_EQ(std::make_tuple(vexoid->Left, vexoid->Top, vexoid->Visible), std::make_tuple(left, 600.0F, true));
     }
-    EXPECT_FALSE(form.imgBady.Visible);
-    EXPECT_FALSE(form.frmBady.Visible);
-    EXPECT_FALSE(form.tmBady.Enabled);
-    EXPECT_FALSE(form.tmLeft.Enabled);
-    EXPECT_FALSE(form.tmRight.Enabled);
+    EXPECT_FALSE(form.imgBady.Visible || form.frmBady.Visible || form.tmBady.Enabled);
+    EXPECT_FALSE(form.tmLeft.Enabled || form.tmRight.Enabled);
     EXPECT_TRUE(form.tmBrit.Enabled);
     EXPECT_EQ(game.new_sounds(), (Sounds{"dead.wav", "airraid.wav", "shoot.wav"}));
     std::uint64_t cue_time = 0;
@@ -249,52 +192,44 @@ TEST_F(BossFight, KillingHitAdvancesTheLevel) {
 }
 
 TEST(Shots, ThresholdDoublingStopsAtTheLargestScore) {
-    struct Row {
-        std::int32_t before;
-        std::int32_t after;
-    };
-    const std::vector<Row> rows{{1073741823, 2147483646}, {1073741824, 2147483647}, {2147483647, 2147483647}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.before);
+    const std::vector<std::tuple<std::int32_t, std::int32_t>> rows{
+        {1073741823, 2147483646}, {1073741824, 2147483647}, {2147483647, 2147483647}};
+    for (const auto& [before, after] : rows) {
+        SCOPED_TRACE(before);
         ShotGame game;
         game.summon_boss();
         game.form.lblBady.Caption = "0";
-        game.form.lngBadyscore = row.before;
+        game.form.lngBadyscore = before;
         EXPECT_NO_THROW(game.hit_boss());
-        EXPECT_EQ(game.form.lngBadyscore, row.after);
+        EXPECT_EQ(game.form.lngBadyscore, after);
         EXPECT_EQ(game.form.intLevel, 2);
         EXPECT_TRUE(game.form.tmBrit.Enabled);
     }
 }
 
 TEST(Shots, AccuracyRoundsDownWhereverItIsComputed) {
-    enum class By { Fire, Vexoid, Boss };
-    struct Row {
-        By by;
-        const char* hits;
-        const char* shots;
-        const char* accuracy;
+    enum By { Fire, Vexoid, Boss };
+    const std::vector<std::tuple<By, const char*, const char*, const char*>> rows{
+        // counted by, hits before, shots before, accuracy after
+        {Fire, "2", "2", "66%"},  {Fire, "1", "2", "33%"},     {Fire, "29", "99", "29%"}, {Fire, "3", "2", "100%"},
+        {Vexoid, "1", "3", "66%"}, {Vexoid, "28", "100", "29%"}, {Vexoid, "0", "0", "0%"},
+        {Boss, "28", "100", "29%"}, {Boss, "0", "3", "33%"},
     };
-    const std::vector<Row> rows{
-        {By::Fire, "2", "2", "66%"},     {By::Fire, "1", "2", "33%"},     {By::Fire, "29", "99", "29%"},
-        {By::Fire, "3", "2", "100%"},    {By::Vexoid, "1", "3", "66%"},   {By::Vexoid, "28", "100", "29%"},
-        {By::Vexoid, "0", "0", "0%"},    {By::Boss, "28", "100", "29%"},  {By::Boss, "0", "3", "33%"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.hits) + "/" + row.shots + " by " + std::to_string(static_cast<int>(row.by)));
+    for (const auto& [by, hits, shots, accuracy] : rows) {
+        SCOPED_TRACE(std::string(hits) + "/" + shots + " counted by " + std::to_string(by));
         ShotGame game;
-        if (row.by == By::Boss) {
+        if (by == Boss) {
             game.summon_boss();
         }
-        game.form.lblHits.Caption = row.hits;
-        game.form.lblShots.Caption = row.shots;
+        game.form.lblHits.Caption = hits;
+        game.form.lblShots.Caption = shots;
         game.runtime.inject_random({0.5});
-        switch (row.by) {
-            case By::Fire: game.runtime.key_down(keys::control); break;
-            case By::Vexoid: game.shoot_at(1000, 1000); break;
-            case By::Boss: game.hit_boss(); break;
+        if (by == Fire) {
+            game.runtime.key_down(keys::control);
+        } else {
+            by == Boss ? game.hit_boss() : game.shoot_at(1000, 1000);
         }
-        EXPECT_EQ(game.form.lblAcc.Caption, row.accuracy);
+        EXPECT_EQ(game.form.lblAcc.Caption, accuracy);
     }
 }
 
@@ -307,32 +242,24 @@ TEST(Shots, ShotHangsWhileTheGameIsHaltedAndFliesOnInTheNext) {
     EXPECT_TRUE(game.form.tmFire1.Enabled);
     game.start_game();
     game.runtime.advance(1);
-    EXPECT_EQ(game.form.Line2.Y1, 6180);
-    EXPECT_EQ(game.form.Line2.Y2, 6330);
+    EXPECT_EQ(std::make_pair(game.form.Line2.Y1, game.form.Line2.Y2), std::make_pair(6180.0F, 6330.0F));
 }
 
 TEST(Shots, ShotPastTheTopEdgeStopsAfterOneMoreStep) {
-    struct Row {
-        const char* what;
-        bool running;
-        float tip;
-        bool flying;
-        float tip_after;
-    };
-    const std::vector<Row> rows{
+    const std::vector<std::tuple<const char*, bool, float, bool, float>> rows{
+        // what, game running, tip before, still flying, tip after
         {"last tip in the playfield", true, 180, true, -120},
         {"tip exactly on the edge flies on", true, 0, true, -300},
         {"tip past the edge: stopped, stepped once more", true, -120, false, -420},
         {"past the edge with the game halted: stopped where it is", false, -120, false, -120},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.what);
+    for (const auto& [what, running, tip, flying, tip_after] : rows) {
+        SCOPED_TRACE(what);
         ShotGame game;
-        game.form.tmBrit.Enabled = row.running;
-        game.shoot_at(7300, row.tip);  // right of every Vexoid
-        EXPECT_EQ(bool(game.form.tmFire1.Enabled), row.flying);
-        EXPECT_EQ(game.form.Line2.Y1, row.tip_after);
-        EXPECT_EQ(game.form.Line2.Y2, row.tip_after + 150);
+        game.form.tmBrit.Enabled = running;
+        game.shoot_at(7300, tip);  // right of every Vexoid
+        EXPECT_EQ(bool(game.form.tmFire1.Enabled), flying);
+        EXPECT_EQ(std::make_pair(game.form.Line2.Y1, game.form.Line2.Y2), std::make_pair(tip_after, tip_after + 150));
         EXPECT_TRUE(game.form.Line2.Visible);
     }
 }
