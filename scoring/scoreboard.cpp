@@ -1,12 +1,8 @@
-#include "scoring/scoreboard.h"
-
 #include "platform/numbers.h"
 #include "platform/runtime_error.h"
 #include "shell/form1.h"
 
 namespace vex {
-
-std::string accuracy_caption(double hits, double shots) { return format_number(accuracy_percent(hits, shots)) + "%"; }
 
 // The game writes only numbers into the captions it reads back, so a failure here is a fault.
 double Form1::LabelValue(const Label& label) const {
@@ -25,7 +21,7 @@ void Form1::UpdateAccuracy() {
     if (hits == 0 || shots == 0) {
         return;
     }
-    lblAcc.Caption = accuracy_caption(hits, shots);
+    lblAcc.Caption = format_number(accuracy_percent(hits, shots)) + "%";
 }
 
 }  // namespace vex

@@ -1,6 +1,5 @@
 #include "platform/checked_math.h"
 #include "scoring/level_texts.h"
-#include "scoring/scoreboard.h"
 #include "shell/form1.h"
 
 namespace vex {
@@ -37,8 +36,9 @@ void Form1::BossHit(Shot shot) {
     SetLabelValue(lblBady, LabelValue(lblBady) - 1);
     SetLabelValue(lblScore, LabelValue(lblScore) + boss_hit_score);
     SetLabelValue(lblHits, LabelValue(lblHits) + 1);
-    // Both counts are non-zero here, so the accuracy needs no guard.
-    lblAcc.Caption = accuracy_caption(LabelValue(lblHits), LabelValue(lblShots));
+    // The hits were just raised, so only a shot count of 0 (a shot left over from an earlier
+    // game) meets the guard, which then keeps the caption instead of dividing by zero.
+    UpdateAccuracy();
 }
 
 void Form1::AdvanceLevel() {
