@@ -3,25 +3,45 @@
 #pragma once
 
 #include "platform/headless/headless_runtime.h"
+#include "platform/key_codes.h"
 #include "shell/form1.h"
 #include "tests/support/test_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vex::testing {
 
-struct LoadedGame {
-    explicit LoadedGame(std::optional<std::string> scores = "\"0\",\"nobody\"\r\n", std::string player = "tester");
+using Texts = std::vector<std::string>;
 
+struct LoadedGame {
+    explicit LoadedGame(std::optional<std::string> scores = "\"0\",\"nobody\"\r\n", std::string player = "tester")
+        : folder(std::move(scores)), runtime(folder.path()), form(runtime) {
+        runtime.answer_input_box(std::move(player));
+        runtime.load(form);
+    }
     // Presses S; the game is running afterwards.
-    void start_game();
+    void start_game() {
+        runtime.key_down(keys::s);
+        EXPECT_TRUE(form.tmBrit.Enabled) << "S did not start a game";
+    }
     // Names of the sounds played since the last call ("pop2.wav", ...).
-    std::vector<std::string> new_sounds();
+    Texts new_sounds() {
+        const Texts all = runtime.sound_names();
+        return Texts(all.begin() + static_cast<std::ptrdiff_t>(std::exchange(m_sounds_seen, all.size())), all.end());
+    }
+    // Scripts OK for the next `count` message boxes.
+    void answer(int count = 1) {
+        for (int i = 0; i < count; ++i) {
+            runtime.answer_message_box();
+        }
+    }
 
     TestFolder folder;
     HeadlessRuntime runtime;
@@ -31,31 +51,43 @@ private:
     std::size_t m_sounds_seen = 0;
 };
 
-// The window caption, then every control in control order, one line each: kind, name, frame,
-// geometry (a line's end points; a timer's interval), caption, shown or hidden (a timer's on or
-// off). For the starting layout and for checks that an action changed nothing else; the control
-// named `except` is left out.
-std::vector<std::string> snapshot(const Form& form, std::string_view except = {});
-
-class GameTest : public ::testing::Test {
-protected:
-    LoadedGame game;
-    Form1& form = game.form;
-    HeadlessRuntime& runtime = game.runtime;
+// A game just started with S, its start cue already taken from new_sounds().
+struct RunningGame : LoadedGame {
+    explicit RunningGame(std::optional<std::string> scores = "\"0\",\"nobody\"\r\n") : LoadedGame(std::move(scores)) {
+        start_game();
+        new_sounds();
+    }
 };
 
-// Caps the size of every file this process writes while it lives, so that writing a file fails
-// the way a full disk does (root ignores permission bits, not this limit).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(std::size_t bytes);
-    ~FileSizeLimit();
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+inline void place(Image& sprite, float left, float top) {
+    sprite.Left = left;
+    sprite.Top = top;
+}
 
-private:
-    unsigned long long m_old_soft = 0;
-    void (*m_old_handler)(int) = nullptr;
-};
+// The Lefts of imgBrit1 to imgBrit4, then their Tops.
+inline std::vector<float> wave_places(const Form1& f) {
+    return {f.imgBrit1.Left, f.imgBrit2.Left, f.imgBrit3.Left, f.imgBrit4.Left,
+            f.imgBrit1.Top,  f.imgBrit2.Top,  f.imgBrit3.Top,  f.imgBrit4.Top};
+}
+inline void set_wave_places(Form1& f, const std::vector<float>& p) {
+    place(f.imgBrit1, p[0], p[4]);
+    place(f.imgBrit2, p[1], p[5]);
+    place(f.imgBrit3, p[2], p[6]);
+    place(f.imgBrit4, p[3], p[7]);
+}
+
+// The scoreboard's counters, e.g. "score=0 hits=0 shots=0 acc=0% lives=2 bady=50".
+inline std::string scoreboard(const Form1& f) {
+    return "score=" + f.lblScore.Caption + " hits=" + f.lblHits.Caption + " shots=" + f.lblShots.Caption +
+           " acc=" + f.lblAcc.Caption + " lives=" + f.lblLives.Caption + " bady=" + f.lblBady.Caption;
+}
+
+// The window caption, then one line per control in control order: name, geometry (a line's end
+// points), caption, shown or hidden, a timer's on or off. The control named `except` is left out.
+Texts snapshot(const Form& form, std::string_view except = {});
+
+// Runs `action` with every file this process writes capped at `bytes`, so that writing a file
+// fails the way it does on a full disk (root ignores permission bits, not this limit).
+void with_full_disk(std::size_t bytes, const std::function<void()>& action);
 
 }  // namespace vex::testing

@@ -11,16 +11,14 @@ namespace vex::testing {
 class TestFolder {
 public:
     // `scores` is the content of scores.dat; nullopt leaves the file out.
-    explicit TestFolder(std::optional<std::string> scores = "\"0\",\"nobody\"\r\n", bool with_sounds = true);
+    explicit TestFolder(std::optional<std::string> scores = "\"0\",\"nobody\"\r\n");
     ~TestFolder();
     TestFolder(const TestFolder&) = delete;
     TestFolder& operator=(const TestFolder&) = delete;
 
     const std::filesystem::path& path() const { return m_path; }
-    std::filesystem::path scores_path() const { return m_path / "scores.dat"; }
     // The bytes of scores.dat, or nullopt when it does not exist.
     std::optional<std::string> scores() const;
-    void write_scores(const std::string& bytes) const;
 
 private:
     std::filesystem::path m_path;

@@ -1,0 +1,145 @@
+#include "tests/support/game_fixture.h"
+
+#include <map>
+#include <tuple>
+
+namespace vex {
+namespace {
+
+using testing::Texts;
+
+TEST(HighScoreFile, LoadCopiesTheTwoItemsAndLeavesTheFileAlone) {
+    const std::vector<std::tuple<std::optional<std::string>, const char*, const char*>> rows{
+        // scores.dat, lblHiscore, lblHiscoren
+        {"\"1500\",\"Ann\"\r\n", "1500", "Ann"},        {"  1500 , \"Ann\"\r\n", "1500", "Ann"},
+        {"0015.0,  Ann  \r\n", "15", "Ann"},             {"\"20\",\"Smith, J\"\r\n", "20", "Smith, J"},
+        {"\"20\",\"\"\r\n", "20", ""},                   {"\"20\",\"  Al  \"\r\n", "20", "  Al  "},
+        {"\"20\"\r\n\"Al\"\n", "20", "Al"},              {"\"20\",\"Al\",\"99\"\r\n", "20", "Al"},
+        {std::nullopt, "0", ""} /* no file */,          {"", "0", ""},
+        {"\"1500\"\r\n", "0", ""} /* one item only */,  {"\"15", "0", ""} /* damaged */,
+    };
+    for (const auto& [file, score, name] : rows) {
+        SCOPED_TRACE(file.value_or("no file"));
+        testing::LoadedGame game(file);
+        EXPECT_EQ((Texts{game.form.lblHiscore.Caption, game.form.lblHiscoren.Caption}), (Texts{score, name}));
+        EXPECT_EQ(game.folder.scores(), file) << "loading must leave the file as it was";
+        EXPECT_EQ(game.runtime.dialogs().size(), 1U) << "only the name box may open";
+    }
+}
+
+// Saving twice leaves only the later record, though it is shorter.
+TEST(HighScoreFile, SaveLeavesOneExactLineThatReadsBackWhole) {
+    const std::vector<std::tuple<const char*, const char*, const char*, const char*>> rows{
+        // score, player, bytes written, name read back
+        {"1230", "ann", "\"1230\",\"ann\"\r\n", "ann"},      {"70", "Smith, J", "\"70\",\"Smith, J\"\r\n", "Smith, J"},
+        {"70", "", "\"70\",\"\"\r\n", ""},                   {"70", "  Al ", "\"70\",\"  Al \"\r\n", "  Al "},
+        {"70", "Al \"Ace\" B", "\"70\",\"Al 'Ace' B\"\r\n", "Al 'Ace' B"}, {"1234567", "x", "\"1234567\",\"x\"\r\n", "x"},
+    };
+    for (const auto& [score, player, bytes, name] : rows) {
+        SCOPED_TRACE(player);
+        testing::LoadedGame game;
+        for (const auto& [s, p] : {std::pair{"999999", "a previous record holder"}, std::pair{score, player}}) {
+            game.form.lblScore.Caption = s;
+            game.form.lblPlayer.Caption = p;
+            game.form.SaveHighScore();
+        }
+        EXPECT_EQ(game.folder.scores(), bytes);
+        game.form.LoadHighScore();
+        EXPECT_EQ((Texts{game.form.lblHiscore.Caption, game.form.lblHiscoren.Caption}), (Texts{score, name}));
+    }
+}
+
+// Cues and message boxes (with title, and "stop" for the critical icon) from tick `from` on, in
+// the order they came. A cue holds the clock for its length, so a box opened on the tick a cue
+// started came before that cue.
+Texts timeline(const HeadlessRuntime& runtime, std::uint64_t from) {
+    std::multimap<std::pair<std::uint64_t, int>, std::string> events;
+    for (const auto& box : runtime.dialogs()) {
+        events.insert({{box.tick, 0}, box.text + " [" + box.title + (box.icon == MessageIcon::Critical ? ", stop]" : "]")});
+    }
+    for (const auto& sound : runtime.sounds()) {
+        events.insert({{sound.tick, 1}, sound.game_path.substr(sound.game_path.rfind('\\') + 1)});
+    }
+    Texts texts;
+    for (auto event = events.lower_bound({from, 0}); event != events.end(); ++event) {
+        texts.push_back(event->second);
+    }
+    return texts;
+}
+
+TEST(ShipLost, ThirdLossEndsTheGameAndTheNextGameStartsClean) {
+    const std::vector<std::tuple<bool, const char*, const char*>> rows{
+        // by the boss, cause, final score and lives left on show
+        {false, "A Ravuv Vexoid Has Killed your space Ship! [Game Info, stop]", "score=0 hits=0 shots=0 acc=0% lives=2"},
+        {true, "The Evil Boss Has Killed Your Ravuv Ship! [Game Info, stop]", "score=1230 hits=0 shots=0 acc=0% lives=0"},
+    };
+    for (const auto& [boss, cause, board] : rows) {
+        SCOPED_TRACE(cause);
+        testing::LoadedGame game("\"1000\",\"bob\"\r\n", "ann");
+        Form1& form = game.form;
+        game.start_game();
+        form.lblBady.Caption = "37";
+        form.lblScore.Caption = "1230";
+        if (boss) {
+            form.SummonBoss();
+        }
+        const auto from = game.runtime.now();
+        for (int contact = 1; contact <= 3; ++contact) {
+            game.answer(contact == 3 ? 2 : 1);
+            testing::place(boss ? form.imgBady : form.imgBrit1, boss ? 2000 : 2500, 6000);
+            boss ? form.tmBady_Timer() : form.tmBrit_Timer();
+            EXPECT_TRUE(contact == 3 || form.lblLives.Caption == std::to_string(2 - contact)) << "lives after contact " << contact;
+        }
+        EXPECT_EQ(timeline(game.runtime, from), (Texts{"hit.wav", cause, "hit.wav", cause, "hit.wav", "gameover.wav",
+                                                        "GAME OVER [Game Info]", "hiscore.wav", "NEW HI SCORE! [Game Info, stop]"}));
+        EXPECT_EQ(testing::scoreboard(form), std::string(board) + " bady=37");
+        EXPECT_EQ((std::vector<bool>{form.Label8.Visible, form.tmBrit.Enabled, form.tmBady.Enabled, form.imgBady.Visible}),
+                  (std::vector<bool>{true, false, false, boss}));
+        EXPECT_TRUE(!boss || form.imgBady.Top == 0) << "the boss stays up at the top edge";
+        EXPECT_EQ(game.folder.scores(), "\"1230\",\"ann\"\r\n");
+        EXPECT_EQ(form.lblHiscore.Caption + " " + form.lblHiscoren.Caption, "1230 ann");
+        game.start_game();
+        EXPECT_EQ(testing::scoreboard(form), "score=0 hits=0 shots=0 acc=0% lives=2 bady=37");
+        EXPECT_FALSE(form.imgBady.Visible || form.tmBady.Enabled);
+        EXPECT_EQ(form.frmBady.Visible, boss) << "the counter's panel stays from the lost fight";
+    }
+}
+
+// The record shown is always reloaded from the file. A record that cannot be saved is reported;
+// the old file stays and play goes on.
+TEST(ShipLost, GameOverKeepsOnlyABetterScore) {
+    const std::vector<std::tuple<const char*, const char*, const char*, bool, bool>> rows{
+        // what, score in scores.dat, final score, new record, disk full
+        {"one point above the record", "1000", "1001", true, false},
+        {"equal to the record", "1000", "1000", false, false},
+        {"a record that is not a number counts as 0", "none", "1", true, false},
+        {"a score of 0 does not beat a record that is not a number", "none", "0", false, false},
+        {"a record with text after its number counts the number", "1500 points", "1500", false, false},
+        {"a score of 2^32 + 500 beats 5000 and is stored in full", "5000", "4294967796", true, false},
+        {"a score beyond 32 bits counts as the largest 32-bit number", "2147483647", "99999999999", false, false},
+        {"a new record on a full disk", "1000", "123456789", true, true},
+    };
+    for (const auto& [what, record, score, beaten, full_disk] : rows) {
+        SCOPED_TRACE(what);
+        const std::string file = "\"" + std::string(record) + "\",\"bob\"\r\n";
+        testing::RunningGame game(file);
+        Form1& form = game.form;
+        form.lblPlayer.Caption = "ann";
+        form.lblLives.Caption = "0";
+        form.lblScore.Caption = score;
+        form.lblHiscoren.Caption = "stale";
+        game.answer(1 + beaten + full_disk);
+        const auto lose = [&] { EXPECT_NO_THROW(form.ShipLost(ShipLossVariant::Wave)); };
+        full_disk ? testing::with_full_disk(4, lose) : lose();
+        const bool saved = beaten && !full_disk;
+        EXPECT_EQ(game.runtime.unanswered_dialogs(), 0U) << "NEW HI SCORE! or the failure shown or missing";
+        EXPECT_TRUE(!full_disk || game.runtime.dialogs().back().text.find("scores.dat") != std::string::npos);
+        EXPECT_EQ(game.new_sounds(), (beaten ? Texts{"hit.wav", "gameover.wav", "hiscore.wav"} : Texts{"hit.wav", "gameover.wav"}));
+        EXPECT_EQ(game.folder.scores(), saved ? "\"" + std::string(score) + "\",\"ann\"\r\n" : file);
+        EXPECT_EQ((Texts{form.lblHiscore.Caption, form.lblHiscoren.Caption, form.lblScore.Caption, form.lblLives.Caption}),
+                  (Texts{saved ? score : record, saved ? "ann" : "bob", "0", "2"}));
+    }
+}
+
+}  // namespace
+}  // namespace vex
