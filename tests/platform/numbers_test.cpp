@@ -1,0 +1,65 @@
+// The conversions between caption texts and numbers, and the record file's item reader.
+#include "platform/numbers.h"
+#include "platform/text_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vex {
+namespace {
+
+TEST(Numbers, CaptionTextsReadAndWrittenBack) {
+    const std::vector<std::pair<std::string, std::optional<double>>> parsed{
+        {"1234567", 1234567}, {"  42 ", 42}, {"-7", -7}, {"+3", 3}, {"2.5", 2.5}, {"1e3", 1000},
+        {"", std::nullopt}, {"12abc", std::nullopt}, {"abc", std::nullopt}, {"5%", std::nullopt}, {"-", std::nullopt}};
+    for (const auto& [text, number] : parsed) {
+        EXPECT_EQ(parse_number(text), number) << '"' << text << '"';
+    }
+    const std::vector<std::pair<double, std::string>> written{
+        {1234567, "1234567"}, {0, "0"}, {-0.0, "0"}, {-150, "-150"}, {2147483648.0, "2147483648"}, {0.5, "0.5"}};
+    for (const auto& [number, text] : written) {
+        EXPECT_EQ(format_number(number), text) << number;
+    }
+}
+
+TEST(Numbers, ScoreComparisonTakesTheLeadingNumberRoundedHalfToEvenAndClamped) {
+    const std::vector<std::pair<std::string, std::int32_t>> rows{
+        {"1500", 1500}, {" 1500 points", 1500}, {"points", 0}, {"", 0}, {"2.5", 2}, {"3.5", 4}, {"-2.5", -2},
+        {"4294967796", std::numeric_limits<std::int32_t>::max()}, {"-99999999999", std::numeric_limits<std::int32_t>::min()}};
+    for (const auto& [text, score] : rows) {
+        EXPECT_EQ(round_to_int32(leading_number(text)), score) << '"' << text << '"';
+    }
+}
+
+TEST(Numbers, AccuracyIsThePercentageRoundedDownExactly) {
+    const std::vector<std::tuple<double, double, double>> rows{
+        {1, 3, 33}, {2, 3, 66}, {3, 3, 100}, {29, 100, 29}, {57, 100, 57}, {4, 3, 133}, {1, 7, 14}};
+    for (const auto& [hits, shots, percent] : rows) {
+        EXPECT_EQ(accuracy_percent(hits, shots), percent) << hits << " of " << shots;
+    }
+}
+
+TEST(RecordItems, QuotedAndUnquotedItemsAreReadFreeFormat) {
+    const std::vector<std::tuple<std::string, std::vector<std::string>>> rows{
+        {"\"1500\",\"Ann\"\r\n", {"1500", "Ann"}},
+        {"1500,\"Ann\"\r\n", {"1500", "Ann"}},
+        {"  01500  ,Ann\r\n", {"1500", "Ann"}},
+        {"\"10\",\"Smith, Ann\"\r\n", {"10", "Smith, Ann"}},
+        {"\"10\",\"\"\r\n", {"10", ""}},
+        {"\"10\",\"  Ann  \"\r\n", {"10", "  Ann  "}},
+        {"\"10\"\r\n\"Ann\"\r\n\"ignored\"", {"10", "Ann"}},
+        {"\"10\"\r\n", {"10"}},
+        {"", {}},
+    };
+    for (const auto& [text, items] : rows) {
+        EXPECT_EQ(parse_items(text, 2), items) << text;
+    }
+}
+
+}  // namespace
+}  // namespace vex
