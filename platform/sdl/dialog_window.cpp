@@ -7,6 +7,7 @@ namespace {
 constexpr std::size_t no_button = static_cast<std::size_t>(-1);
 constexpr Color bevel_light = colors::white;
 constexpr Color bevel_dark = colors::grey;
+constexpr Uint32 poll_ms = 10;
 
 }  // namespace
 
@@ -43,10 +44,14 @@ bool DialogWindow::run(const std::function<void()>& repaint_owner) {
     SDL_ShowWindow(m_window.get());
     SDL_RaiseWindow(m_window.get());
     while (!m_finished) {
+        // Polled, never waited for: while it waits, SDL 2.26 on X11 follows every event it queues
+        // with a wake-up message to the newest window, sent over a second connection. The server
+        // may take that message only after this window is destroyed, and the BadWindow error that
+        // follows ends the program.
         SDL_Event event;
-        if (SDL_WaitEvent(&event) == 0) {
-            dismissed();
-            break;
+        if (SDL_PollEvent(&event) == 0) {
+            SDL_Delay(poll_ms);
+            continue;
         }
         handle(event, repaint_owner);
         if (!m_finished) {
