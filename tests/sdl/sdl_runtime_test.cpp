@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -13,24 +14,29 @@
 namespace vex {
 namespace {
 
+// A fast timer that blocks at its third tick and unloads the form at its 40th, and a slow one.
 class TickingForm : public Form {
 public:
     explicit TickingForm(Runtime& runtime) : Form(runtime) {
         add(tmFast);
         add(tmSlow);
-        add(lblCount);
-        tmFast.on_timer = [this] { on_fast(); };
+        tmFast.on_timer = [this] {
+            fast_ticks.push_back(clock().now());
+            if (fast_ticks.size() == 3) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(250));  // a sound of about 15 ticks
+            } else if (fast_ticks.size() == 40) {
+                Unload();
+            }
+        };
         tmSlow.on_timer = [this] { slow_ticks.push_back(clock().now()); };
     }
 
     void Form_Load() override {
-        loaded_at = clock().now();
+        tmFast.Enabled = !unload_on_load;
+        tmSlow.Enabled = !unload_on_load;
         if (unload_on_load) {
             Unload();
-            return;
         }
-        tmFast.Enabled = true;
-        tmSlow.Enabled = true;
     }
     void Form_KeyDown(std::int16_t, std::int16_t) override {}
     void Form_KeyUp(std::int16_t, std::int16_t) override {}
@@ -39,73 +45,31 @@ public:
     std::string icon() const override { return "none.bmp"; }
 
     Timer tmFast{"tmFast", 1};
-    Timer tmSlow{"tmSlow", 50};
-    Label lblCount{"lblCount"};
-
+    Timer tmSlow{"tmSlow", 50};  // 4 clock ticks
     bool unload_on_load = false;
-    std::uint64_t loaded_at = 0;
     std::vector<std::uint64_t> fast_ticks;
     std::vector<std::uint64_t> slow_ticks;
-    // When the fast timer reaches this many ticks, its handler blocks for a while.
-    std::size_t block_at = 0;
-    std::size_t stop_at = 12;
-
-private:
-    void on_fast() {
-        fast_ticks.push_back(clock().now());
-        lblCount.Caption = std::to_string(fast_ticks.size());
-        if (fast_ticks.size() == block_at) {
-            // As long as a sound of about 15 ticks would hold the game.
-            std::this_thread::sleep_for(std::chrono::milliseconds(250));
-        }
-        if (fast_ticks.size() == stop_at) {
-            Unload();
-        }
-    }
 };
 
-class RealLoop : public ::testing::Test {
-protected:
+// Timers run from the load until the form unloads. A handler that blocks leaves no burst of
+// ticks behind it: each timer is raised once at the new real time, then its grid resumes.
+TEST(RealLoop, TimersRunAtTheirPeriodsWithoutCatchingUp) {
     SdlRuntime runtime{std::filesystem::temp_directory_path()};
     TickingForm form{runtime};
-};
-
-TEST_F(RealLoop, RunsTimersUntilTheFormUnloads) {
     EXPECT_EQ(runtime.run(form), 0);
-    ASSERT_EQ(form.fast_ticks.size(), 12U);
-    EXPECT_EQ(form.lblCount.Caption, "12");
-    // One tick per round of the clock, one clock tick apart, after the load.
-    for (std::size_t i = 1; i < form.fast_ticks.size(); ++i) {
-        EXPECT_GT(form.fast_ticks[i], form.fast_ticks[i - 1]);
-    }
-    EXPECT_GT(form.fast_ticks.front(), form.loaded_at);
+    const auto& fast = form.fast_ticks;
+    ASSERT_EQ(fast.size(), 40U);
+    EXPECT_GE(fast[3] - fast[2], 15U) << "the clock moved on while the handler blocked";
+    EXPECT_EQ(std::ranges::adjacent_find(fast, std::greater_equal{}), fast.end()) << "two fast ticks in one round";
+    const auto& slow = form.slow_ticks;
+    ASSERT_GE(slow.size(), 3U);
+    EXPECT_EQ(std::ranges::adjacent_find(slow, [](auto a, auto b) { return b - a < 4; }), slow.end())
+        << "two slow ticks closer than its period";
 }
 
-TEST_F(RealLoop, SlowTimerTicksAtItsOwnPeriod) {
-    form.stop_at = 40;
-    EXPECT_EQ(runtime.run(form), 0);
-    // 50 ms is 4 clock ticks.
-    ASSERT_GE(form.slow_ticks.size(), 3U);
-    for (std::size_t i = 1; i < form.slow_ticks.size(); ++i) {
-        EXPECT_GE(form.slow_ticks[i] - form.slow_ticks[i - 1], 4U);
-    }
-}
-
-// A handler that blocks does not leave a burst of ticks behind it: the next round raises each
-// timer once at the new real time, then the grid resumes.
-TEST_F(RealLoop, NoCatchUpAfterABlockingHandler) {
-    form.block_at = 3;
-    form.stop_at = 6;
-    EXPECT_EQ(runtime.run(form), 0);
-    ASSERT_EQ(form.fast_ticks.size(), 6U);
-    EXPECT_GE(form.fast_ticks[3] - form.fast_ticks[2], 15U) << "the clock moved on while the handler blocked";
-    for (std::size_t i = 4; i < form.fast_ticks.size(); ++i) {
-        EXPECT_GT(form.fast_ticks[i], form.fast_ticks[i - 1]) << "one tick per round, no burst";
-    }
-    EXPECT_LE(form.slow_ticks.size(), 2U) << "the slow timer ticks once after the block, not for every period missed";
-}
-
-TEST_F(RealLoop, UnloadDuringLoadEndsAtOnce) {
+TEST(RealLoop, UnloadDuringLoadEndsAtOnce) {
+    SdlRuntime runtime{std::filesystem::temp_directory_path()};
+    TickingForm form{runtime};
     form.unload_on_load = true;
     EXPECT_EQ(runtime.run(form), 0);
     EXPECT_TRUE(form.fast_ticks.empty());

@@ -1,169 +1,94 @@
 // Sounds through SDL's disk audio driver, which writes what the device plays to a file at the
-// pace of a real device. The player asks for 44.1 kHz 16-bit stereo.
+// pace of a real device. The player asks for 44.1 kHz 16-bit stereo in the machine's byte order.
 #include "platform/sdl/sound_player.h"
+
+#include "tests/support/test_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
-
-#include <unistd.h>
 
 namespace vex {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Sets an environment variable for the life of the object, then puts the old value back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : m_name(name) {
-        if (const char* old = std::getenv(name)) {
-            m_old = old;
-        }
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (m_old) {
-            setenv(m_name, m_old->c_str(), 1);
-        } else {
-            unsetenv(m_name);
-        }
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
+// Every sample of the test sounds: a level whose two bytes are alike, so byte order cannot matter.
+constexpr int level = 0x0505;
 
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
-
-void put16(std::string& bytes, std::uint16_t value) {
-    bytes += static_cast<char>(value & 0xFFU);
-    bytes += static_cast<char>(value >> 8U);
+// `value` as four little-endian bytes.
+std::string le32(std::uint32_t value) {
+    return {static_cast<char>(value), static_cast<char>(value >> 8U), static_cast<char>(value >> 16U),
+            static_cast<char>(value >> 24U)};
 }
 
-void put32(std::string& bytes, std::uint32_t value) {
-    put16(bytes, static_cast<std::uint16_t>(value & 0xFFFFU));
-    put16(bytes, static_cast<std::uint16_t>(value >> 16U));
-}
-
-// A 16-bit PCM WAV file holding `frames` frames of one constant sample value.
-void write_wav(const fs::path& path, std::uint32_t rate, std::uint16_t channels, std::uint32_t frames,
-               std::int16_t sample) {
+// A 16-bit PCM WAV file holding `frames` frames at `level`.
+void write_wav(const fs::path& path, std::uint32_t rate, std::uint32_t channels, std::uint32_t frames) {
     const std::uint32_t data_size = frames * channels * 2U;
-    std::string bytes = "RIFF";
-    put32(bytes, 36 + data_size);
-    bytes += "WAVEfmt ";
-    put32(bytes, 16);
-    put16(bytes, 1);
-    put16(bytes, channels);
-    put32(bytes, rate);
-    put32(bytes, rate * channels * 2U);
-    put16(bytes, static_cast<std::uint16_t>(channels * 2U));
-    put16(bytes, 16);
-    bytes += "data";
-    put32(bytes, data_size);
-    for (std::uint32_t i = 0; i < frames * channels; ++i) {
-        put16(bytes, static_cast<std::uint16_t>(sample));
-    }
-    std::ofstream(path, std::ios::binary) << bytes;
+    std::ofstream(path, std::ios::binary) << "RIFF" << le32(36 + data_size) << "WAVEfmt " << le32(16)
+                                          << le32(1U | (channels << 16U)) << le32(rate) << le32(rate * channels * 2U)
+                                          << le32(channels * 2U | (16U << 16U)) << "data" << le32(data_size)
+                                          << std::string(data_size, '\x05');
 }
 
-std::vector<std::int16_t> read_samples(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    std::vector<std::int16_t> samples;
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        samples.push_back(static_cast<std::int16_t>(static_cast<unsigned char>(bytes[i]) |
-                                                    (static_cast<unsigned char>(bytes[i + 1]) << 8U)));
-    }
-    return samples;
-}
-
-class SoundPlayerOnDisk : public ::testing::Test {
+class SoundOnDisk : public ::testing::Test {
 protected:
-    SoundPlayerOnDisk() { fs::create_directories(folder); }
-    ~SoundPlayerOnDisk() override { fs::remove_all(folder); }
+    SoundOnDisk() {
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", device_file.c_str(), 1);
+    }
+    ~SoundOnDisk() override { setenv("SDL_AUDIODRIVER", "dummy", 1); }
 
-    // Plays `file` on a fresh player and returns its result; the player is closed afterwards, so
-    // the output file then holds everything the device played.
-    bool play(const fs::path& file) {
-        SoundPlayer player;
-        return player.play(file);
+    // Plays on a fresh player, closed afterwards: the device file then holds all it played.
+    static bool play(const fs::path& file) { return SoundPlayer().play(file); }
+
+    std::vector<std::int16_t> played() const {
+        std::vector<std::int16_t> samples(fs::exists(device_file) ? fs::file_size(device_file) / 2 : 0);
+        std::ifstream(device_file, std::ios::binary)
+            .read(reinterpret_cast<char*>(samples.data()), static_cast<std::streamsize>(samples.size() * 2));
+        return samples;
     }
 
-    std::vector<std::int16_t> output() const { return read_samples(output_file); }
-
-    const fs::path folder = fs::temp_directory_path() / ("vexoids-sound-" + std::to_string(::getpid()));
-    const fs::path output_file = folder / "device.raw";
-    ScopedEnv driver{"SDL_AUDIODRIVER", "disk"};
-    ScopedEnv target{"SDL_DISKAUDIOFILE", output_file.string()};
+    testing::TestFolder folder;
+    const fs::path device_file = folder.path() / "device.raw";
+    const fs::path wav = folder.path() / "cue.wav";
 };
 
-struct WholeCase {
-    const char* name;
-    std::uint32_t rate;
-    std::uint16_t channels;
-    std::uint32_t frames;
-    // Samples of the sound that must reach the device, at its 44.1 kHz stereo.
-    std::size_t played_samples;
-};
-
-class SoundComesOutWhole : public SoundPlayerOnDisk, public ::testing::WithParamInterface<WholeCase> {};
-
-// Returning only after the device has played the whole sound is what makes it synchronous: had
-// play returned early, closing the player would have cut the sound short.
-TEST_P(SoundComesOutWhole, EverySampleReachesTheDeviceBeforePlayReturns) {
-    const WholeCase& c = GetParam();
-    const fs::path wav = folder / "cue.wav";
-    constexpr std::int16_t level = 1234;
-    write_wav(wav, c.rate, c.channels, c.frames, level);
-    ASSERT_TRUE(play(wav));
-    // Resampling may round the level by a step or two.
-    std::size_t loud = 0;
-    for (const std::int16_t sample : output()) {
-        loud += std::abs(sample - level) <= 4 ? 1U : 0U;
-    }
-    EXPECT_GE(loud, c.played_samples * 99 / 100);
-    EXPECT_LE(loud, c.played_samples + 64);
-}
-
-INSTANTIATE_TEST_SUITE_P(Formats, SoundComesOutWhole,
-                         ::testing::Values(WholeCase{"device_format", 44100, 2, 8820, 2 * 8820},
-                                           WholeCase{"mono_22k_converted", 22050, 1, 4410, 2 * 8820}),
-                         [](const auto& row) { return std::string(row.param.name); });
-
-TEST_F(SoundPlayerOnDisk, MissingFileIsSilent) {
-    EXPECT_FALSE(play(folder / "absent.wav"));
-    for (const std::int16_t sample : output()) {
-        ASSERT_EQ(sample, 0);
+// Play returns only after the device has played the whole sound: had it returned early, closing
+// the player would have cut the sound short.
+TEST_F(SoundOnDisk, EverySampleReachesTheDeviceBeforePlayReturns) {
+    // 0.2 s in the device's format, and in mono at 22.05 kHz, which is converted: 17640 samples.
+    for (const auto& [rate, channels, frames] : {std::tuple{44100U, 2U, 8820U}, {22050U, 1U, 4410U}}) {
+        SCOPED_TRACE(rate);
+        write_wav(wav, rate, channels, frames);
+        ASSERT_TRUE(play(wav));
+        // Resampling may round the level by a step or two.
+        const auto loud =
+            std::ranges::count_if(played(), [](std::int16_t sample) { return std::abs(sample - level) <= 4; });
+        EXPECT_GE(loud, 17640 * 99 / 100);
+        EXPECT_LE(loud, 17640 + 64);
     }
 }
 
-TEST_F(SoundPlayerOnDisk, UndecodableFileIsSilent) {
-    const fs::path bad = folder / "bad.wav";
+// A missing file, a file that is no WAV, or no audio device: play gives up and plays nothing.
+TEST_F(SoundOnDisk, NothingToPlayReturnsFalseInSilence) {
+    const fs::path bad = folder.path() / "bad.wav";
     std::ofstream(bad, std::ios::binary) << "RIFF this is not a wave file at all";
-    EXPECT_FALSE(play(bad));
-    for (const std::int16_t sample : output()) {
-        ASSERT_EQ(sample, 0);
+    write_wav(wav, 44100, 2, 4410);
+    const fs::path absent = folder.path() / "absent.wav";
+    for (const auto& [file, driver] : {std::pair{absent, "disk"}, {bad, "disk"}, {wav, "no-such-driver"}}) {
+        SCOPED_TRACE(file.filename().string() + " on " + driver);
+        setenv("SDL_AUDIODRIVER", driver, 1);
+        EXPECT_FALSE(play(file));
+        EXPECT_TRUE(std::ranges::all_of(played(), [](std::int16_t sample) { return sample == 0; }));
     }
-}
-
-TEST_F(SoundPlayerOnDisk, NoDeviceIsSilent) {
-    const ScopedEnv no_driver{"SDL_AUDIODRIVER", "no-such-driver"};
-    const fs::path wav = folder / "cue.wav";
-    write_wav(wav, 44100, 2, 4410, 1000);
-    SoundPlayer player;
-    EXPECT_FALSE(player.play(wav));
-    EXPECT_FALSE(fs::exists(output_file));
 }
 
 }  // namespace

@@ -1,0 +1,73 @@
+// Keyboard and mouse as the window's handlers take them: desktop key codes, the Shift argument
+// and the label a click lands on.
+#include "platform/sdl/hit_test.h"
+#include "platform/sdl/key_map.h"
+
+#include "tests/support/game_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <tuple>
+#include <utility>
+
+namespace vex {
+namespace {
+
+// SDL key codes: a key that types a character is that character's code; any other key is its
+// USB usage number with bit 30 set.
+constexpr std::int32_t usage(std::int32_t scancode) { return scancode | (1 << 30); }
+
+TEST(KeyMap, SdlKeysBecomeDesktopCodes) {
+    const std::pair<std::int32_t, std::optional<std::int16_t>> codes[] = {
+        {'s', 83}, {usage(224), 17}, {usage(228), 17}, {usage(80), 37}, {usage(79), 39},  // what the game reads
+        {'a', 65}, {'z', 90}, {'0', 48}, {'9', 57}, {' ', 32}, {'\r', 13}, {27, 27}, {8, 8}, {'\t', 9}, {',', 188},
+        {usage(225), 16}, {usage(230), 18}, {usage(82), 38}, {usage(81), 40}, {usage(58), 112}, {usage(69), 123},
+        {usage(89), 97}, {usage(98), 96}, {usage(88), 13}, {usage(127), std::nullopt}, {0xE9, std::nullopt}};
+    for (const auto& [sdl_key, code] : codes) {
+        EXPECT_EQ(virtual_key(sdl_key), code) << "SDL key " << sdl_key;
+    }
+    // SDL modifier bits: 0x1/0x2 shift, 0x40/0x80 ctrl, 0x100/0x200 alt, 0x1000 num lock.
+    const std::pair<std::uint16_t, std::int16_t> modifiers[] = {
+        {0x0000, 0}, {0x0001, 1}, {0x0002, 1}, {0x0040, 2}, {0x0080, 2},
+        {0x0100, 4}, {0x0200, 4}, {0x0241, 7}, {0x1000, 0}};
+    for (const auto& [sdl_modifiers, shift] : modifiers) {
+        EXPECT_EQ(shift_state(sdl_modifiers), shift) << "SDL modifiers " << sdl_modifiers;
+    }
+}
+
+// Pixel rectangles: Label3 "Exit" (512, 240, 65 x 25); Label1 "Instructions" (512, 184, 65 x 25);
+// Frame1 (120, 56, 265 x 185) holding Label5 "OK" at (232, 200, 49 x 25); Label8 "GAME OVER"
+// (40, 136, 417 x 81); lblPlayer at (504, 8), its width measured here as 7 px a character.
+TEST(LabelAt, TheTopmostShownControlTakesTheClick) {
+    const auto same = [](Form1&) {};
+    const auto about = [](Form1& f) { f.Frame1.Visible = f.Label4.Visible = f.Label5.Visible = true; };
+    const auto about_over_game_over = [&](Form1& f) { about(f); f.Label8.Visible = true; };
+    const auto player_abcdef = [](Form1& f) { f.lblPlayer.Caption = "abcdef"; };
+    // What is changed, where the click lands, and the label it lands on (none: nullptr).
+    const std::tuple<const char*, std::function<void(Form1&)>, int, int, Label Form1::*> cases[] = {
+        {"exit top left", same, 512, 240, &Form1::Label3},
+        {"exit bottom right", same, 576, 264, &Form1::Label3},
+        {"right of exit", same, 577, 250, nullptr},
+        {"below exit", same, 540, 265, nullptr},
+        {"instructions", same, 540, 190, &Form1::Label1},
+        {"hidden label", [](Form1& f) { f.Label3.Visible = false; }, 540, 250, nullptr},
+        {"playfield", same, 300, 300, nullptr},
+        {"ok in shown frame", about, 240, 210, &Form1::Label5},
+        {"ok in hidden frame", [&](Form1& f) { about(f); f.Frame1.Visible = false; }, 240, 210, nullptr},
+        {"frame over a label", about_over_game_over, 125, 200, nullptr},
+        {"label beside the frame", about_over_game_over, 420, 180, &Form1::Label8},
+        {"ship over a label", [](Form1& f) { f.imgShip.Left = 7680; f.imgShip.Top = 3600; }, 520, 250, nullptr},
+        {"inside an auto-size caption", player_abcdef, 504 + 43, 10, &Form1::lblPlayer},
+        {"past an auto-size caption", player_abcdef, 504 + 44, 10, nullptr}};
+    const auto seven_per_char = [](const Label& label) { return static_cast<int>(label.Caption.size()) * 7; };
+    for (const auto& [name, arrange, x, y, label] : cases) {
+        testing::LoadedGame game;
+        arrange(game.form);
+        EXPECT_EQ(label_at(game.form, x, y, seven_per_char), label != nullptr ? &(game.form.*label) : nullptr) << name;
+    }
+}
+
+}  // namespace
+}  // namespace vex
