@@ -1,0 +1,119 @@
+# Shared by the end-to-end scripts: a scratch folder and every process started are cleaned up on
+# exit; an X server with a window manager; the program run from a copy of its folder.
+# Source it with the path of vexoids as $1; it sets variables for the script (width, left, ...)
+# and reads the script's $screenshot.
+# shellcheck shell=bash disable=SC2034,SC2154
+set -euo pipefail
+
+program=$(realpath "$1")
+work=$(mktemp -d)
+game="$work/game"
+pids=()
+display_up=""
+
+cleanup() {
+    local pid
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    for pid in "${pids[@]}"; do
+        wait "$pid" 2>/dev/null || true
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Ends the test with a message and, once the display runs, a picture of the screen beside it.
+fail() {
+    echo "FAIL: $*" >&2
+    if [[ -n "$display_up" ]]; then
+        import -window root "${TMPDIR:-/tmp}/vexoids-e2e-failure.png" 2>/dev/null &&
+            echo "the screen at the failure: ${TMPDIR:-/tmp}/vexoids-e2e-failure.png" >&2
+    fi
+    if [[ -n "${vexoids:-}" ]] && ! kill -0 "$vexoids" 2>/dev/null; then
+        local status=0
+        wait "$vexoids" || status=$?
+        echo "the program had ended with status $status: $(cat "$work/vexoids.log")" >&2
+    fi
+    exit 1
+}
+
+# Waits up to $1 seconds for the command after it to succeed.
+wait_for() {
+    local seconds=$1
+    shift
+    local deadline=$((SECONDS + seconds))
+    until "$@" >/dev/null 2>&1; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.2
+    done
+}
+
+# The id of a shown window whose title is exactly $1, waiting up to $2 seconds for it.
+window_named() {
+    wait_for "$2" xdotool search --onlyvisible --name "^$1\$" || return 1
+    xdotool search --onlyvisible --name "^$1\$" | head -n1
+}
+
+take_screenshot() {
+    import -window root "$screenshot"
+}
+
+# The colour of one pixel of the last screenshot, as rrggbb.
+pixel() {
+    convert "$screenshot" -crop "1x1+$1+$2" -format '%[hex:p{0,0}]' info: | cut -c1-6 | tr 'A-F' 'a-f'
+}
+
+# Origin and size of a window's client area: sets left, top, width and height.
+measure_window() {
+    local geometry
+    geometry=$(xwininfo -id "$1")
+    width=$(awk '/^ *Width:/ {print $2}' <<<"$geometry")
+    height=$(awk '/^ *Height:/ {print $2}' <<<"$geometry")
+    left=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$geometry")
+    top=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$geometry")
+}
+
+# Xvfb and openbox; DISPLAY is set afterwards.
+start_display() {
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    pids+=($!)
+    wait_for 20 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    DISPLAY=":$(head -n1 "$work/display")"
+    export DISPLAY
+    display_up=yes
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    pids+=($!)
+    wait_for 20 wmctrl -m || fail "openbox did not start"
+}
+
+# Copies the program folder to $game, so the player's own scores.dat is never touched; $1, when
+# given, becomes the copy's scores.dat.
+copy_program_folder() {
+    local item folder
+    folder=$(dirname "$program")
+    mkdir -p "$game"
+    cp "$program" "$game/vexoids"
+    for item in fonts pictures sounds scores.dat; do
+        [[ -e "$folder/$item" ]] && cp -r "$folder/$item" "$game/"
+    done
+    if (($# > 0)); then
+        printf '%s' "$1" >"$game/scores.dat"
+    fi
+    [[ -e "$game/scores.dat" ]] || printf '"0","nobody"\r\n' >"$game/scores.dat"
+}
+
+# Starts the copy silently; its process id is $vexoids.
+launch() {
+    SDL_AUDIODRIVER=dummy "$game/vexoids" >"$work/vexoids.log" 2>&1 &
+    vexoids=$!
+    pids+=("$vexoids")
+}
+
+# Waits for the program to end by itself and checks that its status is 0.
+expect_clean_exit() {
+    local status=0
+    wait_for 20 bash -c "! kill -0 $vexoids" || fail "the program did not end after $1"
+    wait "$vexoids" || status=$?
+    [[ $status == 0 ]] || fail "the program ended with status $status: $(cat "$work/vexoids.log")"
+}
