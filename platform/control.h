@@ -158,7 +158,6 @@ public:
     // Raises the Timer event when the timer is enabled and due at `now`; a raised timer is next
     // due one period after `now`, so ticks missed while the program was blocked never pile up.
     bool raise_if_due(std::uint64_t now);
-    std::uint64_t due_tick() const { return m_due_tick; }
 
     std::function<void()> on_timer;
 
