@@ -4,5 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake -S . -B build -DBUILD_TESTING=OFF >/dev/null
-cmake --build build -j"$(nproc)"
+cmake --build build -j"$(nproc)" --target vexoids
 exec build/vexoids
