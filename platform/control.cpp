@@ -13,15 +13,35 @@ void Timer::set_enabled(bool on) {
     m_enabled = on;
 }
 
-bool Timer::raise_if_due(std::uint64_t now) {
+void Timer::raise_if_due(std::uint64_t now) {
     if (!m_enabled || m_due_tick > now) {
-        return false;
+        return;
     }
     m_due_tick = now + period_ticks();
     if (on_timer) {
         on_timer();
     }
-    return true;
+}
+
+bool shown(const Control& control) {
+    bool visible = false;
+    switch (control.kind()) {
+    case ControlKind::Image:
+        visible = static_cast<const Image&>(control).Visible;
+        break;
+    case ControlKind::Label:
+        visible = static_cast<const Label&>(control).Visible;
+        break;
+    case ControlKind::Line:
+        visible = static_cast<const Line&>(control).Visible;
+        break;
+    case ControlKind::Frame:
+        visible = static_cast<const Frame&>(control).Visible;
+        break;
+    case ControlKind::Timer:
+        break;
+    }
+    return visible && (control.container == nullptr || shown(*control.container));
 }
 
 }  // namespace vex

@@ -157,7 +157,7 @@ public:
     void attach(const TickClock& clock) { m_clock = &clock; }
     // Raises the Timer event when the timer is enabled and due at `now`; a raised timer is next
     // due one period after `now`, so ticks missed while the program was blocked never pile up.
-    bool raise_if_due(std::uint64_t now);
+    void raise_if_due(std::uint64_t now);
 
     std::function<void()> on_timer;
 
@@ -169,5 +169,8 @@ private:
     std::uint64_t m_due_tick = 0;
     const TickClock* m_clock = nullptr;
 };
+
+// A control is shown while it and its frame, if any, are visible; a timer never is.
+bool shown(const Control& control);
 
 }  // namespace vex

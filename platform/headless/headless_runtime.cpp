@@ -34,8 +34,7 @@ void HeadlessRuntime::key_down(std::int16_t key_code, std::int16_t shift) { form
 void HeadlessRuntime::key_up(std::int16_t key_code, std::int16_t shift) { form().Form_KeyUp(key_code, shift); }
 
 void HeadlessRuntime::click(Label& label) {
-    const bool shown = label.Visible && (label.container == nullptr || label.container->Visible);
-    if (shown && label.Click) {
+    if (shown(label) && label.Click) {
         label.Click();
     }
 }

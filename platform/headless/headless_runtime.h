@@ -49,7 +49,7 @@ public:
     void load(Form& form);
     void key_down(std::int16_t key_code, std::int16_t shift = 0);
     void key_up(std::int16_t key_code, std::int16_t shift = 0);
-    // Raises the label's Click when it is shown (inside a shown frame, if any).
+    // Raises the label's Click while it is shown.
     void click(Label& label);
     // Runs `ticks` rounds of the clock, one tick apart.
     void advance(std::uint64_t ticks = 1);

@@ -26,27 +26,6 @@ PixelRect intersect(const PixelRect& a, const PixelRect& b) {
     return {left, top, std::max(0, right - left), std::max(0, bottom - top)};
 }
 
-bool shown(const Control& control) {
-    bool visible = false;
-    switch (control.kind()) {
-    case ControlKind::Image:
-        visible = static_cast<const Image&>(control).Visible;
-        break;
-    case ControlKind::Label:
-        visible = static_cast<const Label&>(control).Visible;
-        break;
-    case ControlKind::Line:
-        visible = static_cast<const Line&>(control).Visible;
-        break;
-    case ControlKind::Frame:
-        visible = static_cast<const Frame&>(control).Visible;
-        break;
-    case ControlKind::Timer:
-        break;
-    }
-    return visible && (control.container == nullptr || shown(*control.container));
-}
-
 PixelRect frame_rect(const Frame& frame) {
     const PixelRect base = origin(frame);
     return {base.x + to_pixels(frame.Left), base.y + to_pixels(frame.Top), to_pixels(frame.Width),

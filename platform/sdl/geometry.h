@@ -29,8 +29,6 @@ int font_pixels(double points);
 // The overlap of two rectangles; empty (w or h 0) when they do not meet.
 PixelRect intersect(const PixelRect& a, const PixelRect& b);
 
-// A control is shown while it and its frame, if any, are visible.
-bool shown(const Control& control);
 
 PixelRect frame_rect(const Frame& frame);
 PixelRect image_rect(const Image& image);
