@@ -1,5 +1,6 @@
 #include "platform/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -48,6 +49,34 @@ std::size_t number_prefix_length(std::string_view text) {
     return i;
 }
 
+// Whether a decimal number the conversion found out of range lies below the smallest double
+// rather than above the largest: the sign of its decimal magnitude tells, since an out-of-range
+// number is beyond 1e308 or below 1e-308.
+bool underflows(std::string_view number) {
+    const std::size_t e = number.find_first_of("eE");
+    const std::string_view mantissa = number.substr(0, e);
+    long long exponent = 0;
+    if (e != std::string_view::npos) {
+        std::string_view digits = number.substr(e + 1);
+        const bool negative = !digits.empty() && digits.front() == '-';
+        if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) {
+            digits.remove_prefix(1);
+        }
+        for (const char c : digits) {
+            exponent = std::min<long long>(exponent * 10 + (c - '0'), 1LL << 40);
+        }
+        exponent = negative ? -exponent : exponent;
+    }
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos) {
+        return true;
+    }
+    const long long magnitude = first < point ? static_cast<long long>(point - first)
+                                              : -static_cast<long long>(first - point - 1);
+    return magnitude + exponent <= 0;
+}
+
 double to_double(std::string_view number) {
     const bool plus = !number.empty() && number.front() == '+';
     if (plus) {
@@ -56,6 +85,9 @@ double to_double(std::string_view number) {
     double value = 0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
+        if (underflows(number)) {
+            return 0;
+        }
         return number.front() == '-' ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
     }
     return value;

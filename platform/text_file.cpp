@@ -2,14 +2,6 @@
 
 #include "platform/numbers.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <sstream>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace vex {
 
@@ -65,58 +57,6 @@ std::vector<std::string> parse_items(std::string_view text, std::size_t count) {
         items.push_back(std::move(item));
     }
     return items;
-}
-
-std::optional<std::string> read_file(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    return content.str();
-}
-
-std::optional<std::string> write_file_atomically(const std::filesystem::path& path, std::string_view bytes) {
-    const std::filesystem::path temporary = path.string() + ".new";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        return "cannot create " + temporary.string() + ": " + std::strerror(errno);
-    }
-    const auto fail = [&](const char* doing) {
-        const std::string reason = std::strerror(errno);
-        ::close(fd);
-        std::remove(temporary.c_str());
-        return std::string("cannot ") + doing + " " + temporary.string() + ": " + reason;
-    };
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return fail("write");
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0) {
-        return fail("flush");
-    }
-    if (::close(fd) != 0) {
-        const std::string reason = std::strerror(errno);
-        std::remove(temporary.c_str());
-        return "cannot close " + temporary.string() + ": " + reason;
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        const std::string reason = std::strerror(errno);
-        std::remove(temporary.c_str());
-        return "cannot replace " + path.string() + ": " + reason;
-    }
-    return std::nullopt;
 }
 
 }  // namespace vex

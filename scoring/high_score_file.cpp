@@ -1,4 +1,5 @@
 #include "platform/paths.h"
+#include "platform/record_file.h"
 #include "platform/text_file.h"
 #include "shell/form1.h"
 
@@ -6,17 +7,16 @@
 
 namespace vex {
 
-namespace {
-
-constexpr const char* scores_file = "\\scores.dat";
-
-}  // namespace
+std::filesystem::path Form1::record_path() { return native_path(runtime().program_folder(), "\\scores.dat"); }
 
 // A missing or damaged file gives no record; the file itself is left alone until a new record
-// replaces it.
+// replaces it. A file that is there but cannot be read is never replaced this session.
 void Form1::LoadHighScore() {
-    const auto text = read_file(native_path(runtime().program_folder(), scores_file));
-    const auto items = text ? parse_items(*text, 2) : std::vector<std::string>{};
+    RecordRead file = read_record_file(record_path());
+    if (file.unusable && !m_record_unusable) {
+        m_record_unusable = std::move(file.unusable);
+    }
+    const auto items = parse_items(file.text, 2);
     if (items.size() < 2) {
         lblHiscore.Caption = "0";
         lblHiscoren.Caption = "";
@@ -29,10 +29,13 @@ void Form1::LoadHighScore() {
 // One line of two quoted fields ended by CR LF, e.g. "1230","ann". Fields are not escaped, so a
 // double quote in the name is stored as a single quote to keep the record readable.
 void Form1::SaveHighScore() {
+    if (m_record_unusable) {
+        return;
+    }
     std::string name = lblPlayer.Caption;
     std::replace(name.begin(), name.end(), '"', '\'');
     const std::string record = "\"" + lblScore.Caption + "\",\"" + name + "\"\r\n";
-    if (const auto failure = write_file_atomically(native_path(runtime().program_folder(), scores_file), record)) {
+    if (const auto failure = write_record_file(record_path(), record)) {
         runtime().message_box("Your high score could not be saved (" + *failure + "). Play goes on.",
                               MessageIcon::Critical, "Game Info");
     }

@@ -7,6 +7,8 @@
 #include "platform/form.h"
 
 #include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
 
 namespace vex {
@@ -144,6 +146,10 @@ public:
 private:
     void add_controls();
     void wire_events();
+    std::filesystem::path record_path();
+
+    // Why the record file could not be read at start-up; it is then never written this session.
+    std::optional<std::string> m_record_unusable;
 };
 
 }  // namespace vex

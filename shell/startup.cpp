@@ -10,6 +10,11 @@ std::string ask_player_name(Runtime& runtime) { return runtime.input_box("Your N
 
 void Form1::Form_Load() {
     LoadHighScore();
+    if (m_record_unusable) {
+        runtime().message_box("The high score could not be read (" + *m_record_unusable +
+                                  "). It will not be saved this session.",
+                              MessageIcon::Critical, "Game Info");
+    }
     // The name is taken as typed: not trimmed, not checked, possibly empty.
     lblPlayer.Caption = ask_player_name(runtime());
 }

@@ -16,7 +16,7 @@ namespace {
 TEST(Numbers, CaptionTextsReadAndWrittenBack) {
     const std::vector<std::pair<std::string, std::optional<double>>> parsed{
         {"1234567", 1234567}, {"  42 ", 42}, {"-7", -7}, {"+3", 3}, {"2.5", 2.5}, {"1e3", 1000},
-        {"", std::nullopt}, {"12abc", std::nullopt}, {"abc", std::nullopt}, {"5%", std::nullopt}, {"-", std::nullopt}};
+        {"1e-400", 0}, {"-0.0001e-320", 0}, {"", std::nullopt}, {"12abc", std::nullopt}, {"abc", std::nullopt}, {"5%", std::nullopt}, {"-", std::nullopt}};
     for (const auto& [text, number] : parsed) {
         EXPECT_EQ(parse_number(text), number) << '"' << text << '"';
     }
@@ -30,7 +30,8 @@ TEST(Numbers, CaptionTextsReadAndWrittenBack) {
 TEST(Numbers, ScoreComparisonTakesTheLeadingNumberRoundedHalfToEvenAndClamped) {
     const std::vector<std::pair<std::string, std::int32_t>> rows{
         {"1500", 1500}, {" 1500 points", 1500}, {"points", 0}, {"", 0}, {"2.5", 2}, {"3.5", 4}, {"-2.5", -2},
-        {"4294967796", std::numeric_limits<std::int32_t>::max()}, {"-99999999999", std::numeric_limits<std::int32_t>::min()}};
+        {"4294967796", std::numeric_limits<std::int32_t>::max()}, {"-99999999999", std::numeric_limits<std::int32_t>::min()},
+        {"1e-400", 0} /* underflow */, {"1e400", std::numeric_limits<std::int32_t>::max()}, {"-1e400", std::numeric_limits<std::int32_t>::min()}};
     for (const auto& [text, score] : rows) {
         EXPECT_EQ(round_to_int32(leading_number(text)), score) << '"' << text << '"';
     }

@@ -1,4 +1,3 @@
-#include "platform/text_file.h"
 #include "platform/wav_length.h"
 #include "tests/support/game_fixture.h"
 
@@ -79,25 +78,6 @@ TEST(WavLength, ReadsTheLengthFromTheHeader) {
     EXPECT_EQ(wav_length_ms(folder.path() / "made.wav"), 500.0);
     EXPECT_EQ(wav_length_ms(folder.path() / "pictures" / "brit1.gif"), std::nullopt);
     EXPECT_EQ(wav_length_ms(folder.path() / "sounds" / "absent.wav"), std::nullopt);
-}
-
-// A failed write explains itself and leaves the old file whole, with no temporary file behind.
-TEST(WriteFileAtomically, ReplacesTheFileWholeOrNotAtAll) {
-    const testing::TestFolder folder;  // pictures, sounds and scores.dat
-    const auto file = folder.path() / "scores.dat";
-    const std::string old_record("\"9\",\"k\"\r\n\0\xff", 11);  // shorter than the file was
-    ASSERT_EQ(write_file_atomically(file, old_record), std::nullopt);
-    for (const auto& [target, limit] : {std::pair{folder.path() / "missing" / "scores.dat", 0}, std::pair{file / "x", 0},
-                                        std::pair{file, 4} /* disk full */}) {
-        SCOPED_TRACE(target);
-        std::optional<std::string> failure;
-        const auto write = [&] { failure = write_file_atomically(target, "\"12345678\",\"a much longer name\"\r\n"); };
-        limit ? testing::with_full_disk(limit, write) : write();
-        ASSERT_TRUE(failure.has_value());
-        EXPECT_NE(failure->find("scores.dat"), std::string::npos) << *failure;
-        EXPECT_EQ(folder.scores(), old_record);
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 3) << "leftovers";
-    }
 }
 
 }  // namespace

@@ -1,0 +1,190 @@
+// The record file case by case, as a player without special rights meets it, and a save killed
+// at any moment.
+#include "platform/record_file.h"
+#include "tests/support/game_fixture.h"
+
+#include <csignal>
+#include <fstream>
+#include <functional>
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace vex {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string old_record = "\"1500\",\"Ann\"\r\n";
+const std::string new_record = "\"777\",\"ann\"\r\n";
+
+// Runs `action` in a child process as the user nobody when this process is root (root ignores
+// permission bits), handing the folder over to that user first; returns what `action` returned.
+std::string as_player(const fs::path& folder, const std::function<std::string()>& action) {
+    const passwd* nobody = ::getpwnam("nobody");
+    const bool drop = ::geteuid() == 0 && nobody != nullptr;
+    if (drop) {
+        for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+            EXPECT_EQ(::lchown(entry.path().c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+        }
+        EXPECT_EQ(::chown(folder.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+    }
+    int pipe_ends[2];
+    if (::pipe(pipe_ends) != 0) {
+        return "no pipe";
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipe_ends[0]);
+        ::umask(022);
+        if (drop && (::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0)) {
+            ::_exit(2);
+        }
+        std::string result;
+        try {
+            result = action();
+        } catch (const std::exception& error) {
+            result = std::string("threw: ") + error.what();
+        }
+        const bool sent = ::write(pipe_ends[1], result.data(), result.size()) == static_cast<ssize_t>(result.size());
+        ::_exit(sent ? 0 : 3);
+    }
+    ::close(pipe_ends[1]);
+    std::string result;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(pipe_ends[0], buffer, sizeof buffer)) > 0;) {
+        result.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(pipe_ends[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    return result;
+}
+
+std::string bytes_of(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "(unreadable)";
+}
+
+// Start-up, then a save of 777 by ann: the record shown, the boxes opened ("read" for the
+// start-up notice, "save" for the could-not-save box), the bytes left under the name.
+// Boxes are answered in the order `expected` lists them.
+std::string start_and_save(const fs::path& folder, const std::string& expected) {
+    HeadlessRuntime runtime(folder);
+    Form1 form(runtime);
+    if (expected.find(" read") != std::string::npos) {
+        runtime.answer_message_box();
+    }
+    runtime.answer_input_box("ann");
+    runtime.load(form);
+    if (expected.find(" save") != std::string::npos) {
+        runtime.answer_message_box();
+    }
+    std::string seen = form.lblHiscore.Caption + "," + form.lblHiscoren.Caption + " boxes:";
+    form.lblScore.Caption = "777";
+    form.SaveHighScore();
+    for (const auto& box : runtime.dialogs()) {
+        if (box.kind == HeadlessRuntime::Dialog::Kind::MessageBox) {
+            seen += box.text.find("could not be read") != std::string::npos    ? " read"
+                    : box.text.find("could not be saved") != std::string::npos ? " save"
+                                                                               : " other";
+        }
+    }
+    return seen;
+}
+
+mode_t mode_of(const fs::path& file) {
+    struct stat info {};
+    return ::lstat(file.c_str(), &info) == 0 ? info.st_mode : 0;
+}
+
+TEST(RecordFile, EachKindOfFileIsReadAndSavedByItsOwnRule) {
+    struct Row {
+        const char* what;
+        std::function<void(const fs::path&)> make;  // in the program folder, scores.dat holds old_record
+        const char* seen;
+        const char* file_after;  // "old" or "new": the bytes read through the name scores.dat
+        std::function<bool(const fs::path&)> kept = [](const fs::path&) { return true; };
+    };
+    const auto file = [](const fs::path& folder) { return folder / "scores.dat"; };
+    const auto set_mode = [&](mode_t mode) { return [=](const fs::path& folder) { fs::permissions(file(folder), fs::perms(mode)); }; };
+    const std::vector<Row> rows{
+        {"missing", [&](const fs::path& f) { fs::remove(file(f)); }, "0, boxes:", "new",
+         [&](const fs::path& f) { return (mode_of(file(f)) & 0777) == 0644; }},
+        {"empty", [&](const fs::path& f) { std::ofstream(file(f), std::ios::trunc); }, "0, boxes:", "new"},
+        {"not a record", [&](const fs::path& f) { std::ofstream(file(f)) << "\x01\x02"; }, "0, boxes:", "new"},
+        {"unreadable", set_mode(0200), "0, boxes: read", "old"},
+        {"a FIFO", [&](const fs::path& f) { fs::remove(file(f)); ::mkfifo(file(f).c_str(), 0666); }, "0, boxes: read", "",
+         [&](const fs::path& f) { return S_ISFIFO(mode_of(file(f))); }},
+        {"a folder", [&](const fs::path& f) { fs::remove(file(f)); fs::create_directory(file(f)); }, "0, boxes: read", "",
+         [&](const fs::path& f) { return fs::is_empty(file(f)); }},
+        {"a link to a regular file",
+         [&](const fs::path& f) {
+             fs::create_directory(f / "keep");
+             fs::rename(file(f), f / "keep" / "real.dat");
+             fs::create_symlink("keep/real.dat", file(f));
+         },
+         "1500,Ann boxes:", "new",
+         [&](const fs::path& f) { return fs::is_symlink(file(f)) && bytes_of(f / "keep" / "real.dat") == new_record; }},
+        {"hard-linked", [&](const fs::path& f) { fs::create_hard_link(file(f), f / "other.dat"); }, "1500,Ann boxes:", "new",
+         [&](const fs::path& f) { return bytes_of(f / "other.dat") == new_record; }},
+        {"read-only", set_mode(0444), "1500,Ann boxes: save", "old"},
+        {"writable in a read-only folder", [&](const fs::path& f) { fs::permissions(f, fs::perms(0555)); }, "1500,Ann boxes:", "new",
+         [&](const fs::path& f) { return std::distance(fs::directory_iterator(f), {}) == 3; }},
+        {"shared, beside the leftover of a killed save",
+         [&](const fs::path& f) {
+             fs::permissions(file(f), fs::perms(0666));
+             std::ofstream(f / ".scores.dat.saving-1-2") << "\"1\",\"half";
+         },
+         "1500,Ann boxes:", "new",
+         [&](const fs::path& f) {
+             return (mode_of(file(f)) & 0777) == 0666 && std::distance(fs::directory_iterator(f), {}) == 3;
+         }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const testing::TestFolder folder(old_record);
+        row.make(folder.path());
+        const fs::path path = folder.path();
+        EXPECT_EQ(as_player(path, [&] { return start_and_save(path, row.seen); }), row.seen);
+        fs::permissions(path, fs::perms(0755));
+        if (*row.file_after != '\0') {
+            EXPECT_EQ(bytes_of(file(path)), *row.file_after == 'n' ? new_record : old_record);
+        }
+        EXPECT_TRUE(row.kept(path));
+    }
+}
+
+// A save killed at any moment leaves the old record or the new one, whole; the next save clears
+// what the killed ones left.
+TEST(RecordFile, ASaveKilledAtAnyMomentLeavesOneWholeRecord) {
+    const testing::TestFolder folder(old_record);
+    const fs::path file = folder.path() / "scores.dat";
+    const std::string long_record = "\"123456789\",\"" + std::string(20000, 'z') + "\"\r\n";
+    int kills_mid_save = 0;
+    for (int round = 0; round < 200; ++round) {
+        const pid_t saver = ::fork();
+        if (saver == 0) {
+            for (int i = 0;; ++i) {
+                write_record_file(file, i % 2 == 0 ? long_record : old_record);
+            }
+        }
+        ::usleep(static_cast<useconds_t>(round * 7919 % 3000));
+        ::kill(saver, SIGKILL);
+        ::waitpid(saver, nullptr, 0);
+        const RecordRead after = read_record_file(file);
+        ASSERT_TRUE(after.text == old_record || after.text == long_record) << "round " << round << ": " << after.text.size();
+        kills_mid_save += std::distance(fs::directory_iterator(folder.path()), {}) > 3;
+    }
+    EXPECT_GT(kills_mid_save, 0) << "no kill came during a save";
+    EXPECT_EQ(write_record_file(file, new_record), std::nullopt);
+    EXPECT_EQ(folder.scores(), new_record);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 3) << "leftovers of the killed saves";
+}
+
+}  // namespace
+}  // namespace vex
