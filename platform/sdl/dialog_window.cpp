@@ -1,5 +1,7 @@
 #include "platform/sdl/dialog_window.h"
 
+#include "platform/sdl/window_hints.h"
+
 namespace vex {
 
 namespace {
@@ -21,12 +23,12 @@ DialogWindow::DialogWindow(const std::string& title, int width, int height, Font
     m_window_id = SDL_GetWindowID(m_window.get());
     if (owner != nullptr) {
         m_owner_id = SDL_GetWindowID(owner);
-        SDL_SetWindowModalFor(m_window.get(), owner);
     }
     m_renderer.reset(SDL_CreateRenderer(m_window.get(), -1, 0));
     if (m_renderer) {
         m_canvas = std::make_unique<Canvas>(*m_renderer, fonts, std::filesystem::path{});
     }
+    make_dialog_box(m_window.get(), owner);
 }
 
 DialogWindow::~DialogWindow() = default;

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# What the window manager is told about the real program's windows, and what it makes of it. The
+# name box at start-up keeps its own task-bar entry; the game window asks for a close button
+# alone; a box opened over the game window stays above it however the game window is clicked or
+# activated, keeps the keyboard, and has no task-bar entry. No box can be maximised.
+# Usage: boxes_stay_in_front.sh <path to vexoids>
+# shellcheck source=lib/common.bash
+source "$(dirname "$0")/lib/common.bash"
+
+screenshot="$work/boxes.png"
+
+# The atoms of a window property, one per line.
+atoms() { xprop -id "$1" "$2" | sed -n 's/^[^=]*= //p' | tr -d ' ' | tr ',' '\n'; }
+
+# The Motif hints of a window: sets motif_flags and motif_functions.
+read_motif_hints() {
+    local hints
+    hints=$(xprop -id "$1" _MOTIF_WM_HINTS | sed -n 's/^[^=]*= //p' | tr -d ' ')
+    IFS=, read -r motif_flags motif_functions _ <<<"$hints"
+}
+
+# Motif functions: bit 0 all, 1 resize, 2 move, 3 minimise, 4 maximise, 5 close.
+expect_close_button_only() {
+    read_motif_hints "$1"
+    ((motif_flags & 1)) || fail "$2 gives no Motif functions (flags '$motif_flags')"
+    ((motif_functions == (1 << 2 | 1 << 5))) ||
+        fail "$2 offers Motif functions $motif_functions, expected moving and closing alone ($((1 << 2 | 1 << 5)))"
+    if atoms "$1" _NET_WM_ALLOWED_ACTIONS | grep -q MAXIMIZE; then
+        fail "the window manager offers to maximise $2"
+    fi
+}
+
+top_window() { xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*, //; s/.*# //'; }
+
+box_on_top() { (($(top_window) == box)); }
+
+copy_program_folder
+start_display
+launch
+
+name_box=$(window_named 'Enter Your Name' 20) || fail "no name box appeared"
+expect_close_button_only "$name_box" "the name box"
+if atoms "$name_box" _NET_WM_STATE | grep -q SKIP_TASKBAR; then
+    fail "the name box at start-up, the program's only window, has no task-bar entry"
+fi
+xdotool windowactivate --sync "$name_box"
+xdotool type --delay 40 'Tester'
+xdotool key Return
+
+window=$(window_named 'Devi Vavaz Vexoids From Hell' 20) || fail "no main window appeared"
+expect_close_button_only "$window" "the game window"
+
+# "New Player" opens a box over the running window.
+xdotool mousemove --window "$window" 544 164 click 1
+box=$(window_named 'Enter Your Name' 20) || fail "\"New Player\" opened no box"
+expect_close_button_only "$box" "the box over the game window"
+atoms "$box" _NET_WM_STATE | grep -q SKIP_TASKBAR || fail "the box over the game window has a task-bar entry"
+
+measure_window "$window"
+for way in "a click into the game window" "a click on its title bar" "xdotool's activation" "wmctrl's activation"; do
+    case "$way" in
+    "a click into the game window") xdotool mousemove --window "$window" 100 100 click 1 ;;
+    "a click on its title bar") xdotool mousemove $((left + 100)) $((top - 8)) click 1 ;;
+    "xdotool's activation") xdotool windowactivate "$window" 2>/dev/null || true ;;
+    "wmctrl's activation") wmctrl -ia "$(printf '0x%08x' "$window")" ;;
+    esac
+    sleep 0.5
+    box_on_top || { take_screenshot; fail "after $way the box is not the top window (see $screenshot)"; }
+done
+
+# Return, typed without touching the box, reaches it and answers it.
+xdotool key Return
+box_closed() { ! xdotool search --onlyvisible --name '^Enter Your Name$' >/dev/null; }
+wait_for 20 box_closed || { take_screenshot; fail "Return did not reach the box (see $screenshot)"; }
+
+wmctrl -i -c "$(printf '0x%08x' "$window")"
+expect_clean_exit "the close request"
+echo "PASS: boxes stay above the game window and keep the keyboard; close buttons alone"
