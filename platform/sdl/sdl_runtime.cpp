@@ -12,24 +12,36 @@
 #include "platform/sdl/message_box.h"
 #include "platform/sdl/picture_file.h"
 #include "platform/sdl/sound_player.h"
+#include "platform/sdl/window_hints.h"
 
 #include <algorithm>
 #include <iostream>
 #include <limits>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 namespace vex {
 
 namespace {
 
-// Owns the video subsystem for as long as the runtime lives.
+// Owns the video subsystem for as long as the runtime lives. A driver that shows nothing (SDL's
+// offscreen and dummy drivers, its last resort without a display) is taken only when asked for by
+// name: otherwise the player would wait on windows nobody can see.
 class VideoSubsystem {
 public:
-    VideoSubsystem() : m_ready(SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+    VideoSubsystem() {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+            m_problem = std::string("Cannot start the video system: ") + SDL_GetError();
+            return;
+        }
+        m_ready = true;
         // Typed text is wanted only while an input box is open.
-        if (m_ready) {
-            SDL_StopTextInput();
+        SDL_StopTextInput();
+        const std::string_view driver = SDL_GetCurrentVideoDriver();
+        if ((driver == "offscreen" || driver == "dummy") && SDL_GetHint(SDL_HINT_VIDEODRIVER) == nullptr) {
+            m_problem = "Cannot open a display: neither an X11 display (DISPLAY) nor a Wayland display "
+                        "(WAYLAND_DISPLAY) answered; SDL_VIDEODRIVER may name another video driver";
         }
     }
     ~VideoSubsystem() {
@@ -40,10 +52,14 @@ public:
     VideoSubsystem(const VideoSubsystem&) = delete;
     VideoSubsystem& operator=(const VideoSubsystem&) = delete;
 
-    bool ready() const { return m_ready; }
+    // Whether windows can be opened and seen.
+    bool ready() const { return m_ready && m_problem.empty(); }
+    // Why not, in one line.
+    const std::string& problem() const { return m_problem; }
 
 private:
-    bool m_ready;
+    bool m_ready = false;
+    std::string m_problem;
 };
 
 // The form's own window and what draws into it.
@@ -90,6 +106,7 @@ std::optional<MainWindow> open_main_window(const Form& form, FontSet& fonts, con
     if (!main.renderer) {
         return std::nullopt;
     }
+    offer_close_button_only(main.window.get());
     if (const SurfaceHandle icon = load_picture_file(folder / form.icon())) {
         SDL_SetWindowIcon(main.window.get(), icon.get());
     }
@@ -108,7 +125,8 @@ struct SdlRuntime::Session {
 
     bool done() const { return form->unloaded() || quit; }
 
-    // Sets the form's clock to the real tick, as every handler expects to find it.
+    // Sets the form's clock to the real tick, as every handler expects to find it: when it starts
+    // and again after a sound or a dialog held it, so a timer it enables next starts from there.
     std::uint64_t sync_clock() {
         const std::uint64_t now = real_tick(clock_start);
         form->clock().set(now);
@@ -207,6 +225,12 @@ struct SdlRuntime::Session {
         }
     }
 
+    void resume_clock() {
+        if (form != nullptr) {
+            sync_clock();
+        }
+    }
+
     SDL_Window* dialog_owner() const { return main && main->shown ? main->window.get() : nullptr; }
 
     // Runs a dialog over the form's window; the form takes no input and no ticks meanwhile.
@@ -214,6 +238,7 @@ struct SdlRuntime::Session {
         if (dialog.run([this] { present_before_blocking(); })) {
             quit = true;
         }
+        resume_clock();
         if (SDL_Window* owner = dialog_owner()) {
             SDL_RaiseWindow(owner);
         }
@@ -240,7 +265,7 @@ SdlRuntime::~SdlRuntime() = default;
 int SdlRuntime::run(Form& form) {
     Session& session = *m_session;
     if (!session.video.ready()) {
-        std::cerr << "Cannot start the video system: " << SDL_GetError() << '\n';
+        std::cerr << session.video.problem() << '\n';
         return 1;
     }
     session.main = open_main_window(form, session.fonts, m_folder);
@@ -276,6 +301,7 @@ int SdlRuntime::run(Form& form) {
 void SdlRuntime::play_sound(const std::string& game_path) {
     m_session->present_before_blocking();
     m_session->sound.play(native_path(m_folder, game_path));
+    m_session->resume_clock();
 }
 
 std::string SdlRuntime::input_box(const std::string& prompt, const std::string& title,

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Started where no display answers, the real program says so in one line on standard error and
+# ends with a failure status instead of showing its name box to nobody. A driver named in
+# SDL_VIDEODRIVER that cannot start is reported the same way.
+# Usage: no_display.sh <path to vexoids>
+# shellcheck source=lib/common.bash
+source "$(dirname "$0")/lib/common.bash"
+
+copy_program_folder
+mkdir "$work/runtime"
+# The time limit only ends a program that would otherwise wait for ever.
+while IFS='|' read -r driver display expected; do
+    status=0
+    env -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER ${driver:+SDL_VIDEODRIVER=$driver} DISPLAY="$display" \
+        XDG_RUNTIME_DIR="$work/runtime" SDL_AUDIODRIVER=dummy \
+        timeout 120 "$game/vexoids" >"$work/out" 2>"$work/err" </dev/null || status=$?
+    case="SDL_VIDEODRIVER='$driver' DISPLAY='$display'"
+    ((status != 0 && status != 124)) || fail "$case: status $status, expected a failure at once"
+    [[ $(wc -l <"$work/err") == 1 && $(cat "$work/err") == "$expected"* ]] ||
+        fail "$case: standard error is '$(cat "$work/err")', expected one line beginning '$expected'"
+    [[ ! -s "$work/out" ]] || fail "$case: wrote to standard output: $(cat "$work/out")"
+done <<'CASES'
+||Cannot open a display: neither an X11 display (DISPLAY) nor a Wayland display (WAYLAND_DISPLAY) answered
+|:99999|Cannot open a display
+x11||Cannot start the video system: x11 not available
+CASES
+echo "PASS: no display, an unreachable display and an unavailable driver each end the program with one line"
