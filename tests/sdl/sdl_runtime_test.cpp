@@ -1,10 +1,14 @@
 // The real event loop on SDL's offscreen video driver, with a small window of our own.
 #include "platform/sdl/sdl_runtime.h"
 
+#include "platform/wav_length.h"
+#include "tests/support/test_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -73,6 +77,59 @@ TEST(RealLoop, UnloadDuringLoadEndsAtOnce) {
     form.unload_on_load = true;
     EXPECT_EQ(runtime.run(form), 0);
     EXPECT_TRUE(form.fast_ticks.empty());
+}
+
+// A cue played by a timer, then a timer enabled in the same handler, as a shot follows its pop.
+class CueForm : public Form {
+public:
+    explicit CueForm(Runtime& runtime) : Form(runtime) {
+        add(tmCue);
+        add(tmAfter);
+        tmCue.on_timer = [this] {
+            tmCue.Enabled = false;
+            before = clock().now();
+            this->runtime().play_sound("\\sounds\\shoot.wav");
+            after = clock().now();
+            tmAfter.Enabled = true;
+        };
+        tmAfter.on_timer = [this] {
+            first = clock().now();
+            Unload();
+        };
+    }
+
+    void Form_Load() override { tmCue.Enabled = true; }
+    void Form_KeyDown(std::int16_t, std::int16_t) override {}
+    void Form_KeyUp(std::int16_t, std::int16_t) override {}
+    float client_width() const override { return 1500; }
+    float client_height() const override { return 1500; }
+    std::string icon() const override { return "none.bmp"; }
+
+    Timer tmCue{"tmCue", 1};
+    Timer tmAfter{"tmAfter", 50};  // 4 clock ticks
+    std::uint64_t before = 0;
+    std::uint64_t after = 0;
+    std::uint64_t first = 0;
+};
+
+// The cue, played through the disk driver at a real device's pace, moves the form's clock on by
+// its length; the timer enabled after it has its first tick one interval after that, not at once.
+TEST(RealLoop, TimerEnabledAfterACueCountsFromTheCuesEnd) {
+    testing::TestFolder folder;
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", (folder.path() / "device.raw").c_str(), 1);
+    const int status = [&] {
+        SdlRuntime runtime{folder.path()};
+        CueForm form{runtime};
+        const int result = runtime.run(form);
+        const auto cue = TickClock::ticks_for_ms(wav_length_ms(folder.path() / "sounds" / "shoot.wav").value_or(0));
+        EXPECT_GE(cue, 10U);
+        EXPECT_GE(form.after + 1, form.before + cue) << "the clock stood still while the cue played";
+        EXPECT_GE(form.first, form.after + form.tmAfter.period_ticks()) << "the first tick came early";
+        return result;
+    }();
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    EXPECT_EQ(status, 0);
 }
 
 }  // namespace
