@@ -8,9 +8,9 @@
 # shellcheck source=lib/common.bash
 source "$(dirname "$0")/lib/common.bash"
 
-screenshot="${TMPDIR:-/tmp}/vexoids-e2e-game-over.png"
-game_over_box="${TMPDIR:-/tmp}/vexoids-e2e-game-over-box.png"
-playing="${TMPDIR:-/tmp}/vexoids-e2e-playing.png"
+screenshot="$work/screen.png"
+game_over_box="$work/game-over-box.png"
+playing="$work/playing.png"
 
 # The client pixels (x, y) of the main window in the last screenshot, as rrggbb.
 window_pixel() { pixel $((main_left + $1)) $((main_top + $2)); }
@@ -96,4 +96,4 @@ wait_for 10 about_hidden || fail "\"OK\" did not close the About panel (see $scr
 xdotool mousemove --window "$window" 544 252 click 1
 expect_clean_exit "a click on \"Exit\""
 echo "PASS: a game of $((finished - started)) s, score $score saved as the record;" \
-    "About, OK and Exit (screenshots: $game_over_box, $playing)"
+    "About, OK and Exit (VEX_E2E_KEEP=1 keeps $(basename "$game_over_box") and $(basename "$playing"))"

@@ -6,7 +6,7 @@
 # shellcheck source=lib/common.bash
 source "$(dirname "$0")/lib/common.bash"
 
-screenshot="${TMPDIR:-/tmp}/vexoids-e2e-startup.png"
+screenshot="$work/startup.png"
 
 expect_pixel() {
     local x=$1 y=$2 want=$3 what=$4 got
@@ -64,4 +64,4 @@ about_shown || fail "the About panel did not open (see $screenshot)"
 
 wmctrl -i -c "$(printf '0x%08x' "$window")"
 expect_clean_exit "the close request"
-echo "PASS: name box, 592x506 window, key, click and close box (screenshot: $screenshot)"
+echo "PASS: name box, 592x506 window, key, click and close box"

@@ -1,5 +1,6 @@
-# Shared by the end-to-end scripts: a scratch folder and every process started are cleaned up on
-# exit; an X server with a window manager; the program run from a copy of its folder.
+# Shared by the end-to-end scripts: a scratch folder of the run's own and every process started
+# are cleaned up on exit; an X server with a window manager; the program run from a copy of its
+# folder. The folder, with the screenshots in it, is kept when the test fails or VEX_E2E_KEEP=1.
 # Source it with the path of vexoids as $1; it sets variables for the script (width, left, ...)
 # and reads the script's $screenshot.
 # shellcheck shell=bash disable=SC2034,SC2154
@@ -10,6 +11,7 @@ work=$(mktemp -d)
 game="$work/game"
 pids=()
 display_up=""
+keep_work=""
 
 cleanup() {
     local pid
@@ -19,16 +21,21 @@ cleanup() {
     for pid in "${pids[@]}"; do
         wait "$pid" 2>/dev/null || true
     done
-    rm -rf "$work"
+    if [[ -n "$keep_work" || "${VEX_E2E_KEEP:-}" == 1 ]]; then
+        echo "the run's folder is kept: $work" >&2
+    else
+        rm -rf "$work"
+    fi
 }
 trap cleanup EXIT
 
 # Ends the test with a message and, once the display runs, a picture of the screen beside it.
 fail() {
     echo "FAIL: $*" >&2
+    keep_work=yes
     if [[ -n "$display_up" ]]; then
-        import -window root "${TMPDIR:-/tmp}/vexoids-e2e-failure.png" 2>/dev/null &&
-            echo "the screen at the failure: ${TMPDIR:-/tmp}/vexoids-e2e-failure.png" >&2
+        import -window root "$work/failure.png" 2>/dev/null &&
+            echo "the screen at the failure: $work/failure.png" >&2
     fi
     if [[ -n "${vexoids:-}" ]] && ! kill -0 "$vexoids" 2>/dev/null; then
         local status=0
