@@ -1,7 +1,7 @@
 #include "platform/headless/headless_runtime.h"
 
 #include "platform/paths.h"
-#include "platform/wav_length.h"
+#include "platform/wav_header.h"
 
 namespace vex {
 

@@ -121,12 +121,14 @@ void Canvas::text(std::string_view text, int x, int y, const TextStyle& style, C
 const Canvas::PictureEntry& Canvas::load_picture(const std::string& relative_path) {
     auto found = m_pictures.find(relative_path);
     if (found == m_pictures.end()) {
+        int width = 0;
+        int height = 0;
+        SDL_GetRendererOutputSize(&m_renderer, &width, &height);
+        const SurfaceHandle surface = require_picture_file(m_folder / relative_path, width, height);
         PictureEntry entry;
-        if (const SurfaceHandle surface = load_picture_file(m_folder / relative_path)) {
-            entry.texture.reset(SDL_CreateTextureFromSurface(&m_renderer, surface.get()));
-            entry.width = surface->w;
-            entry.height = surface->h;
-        }
+        entry.texture.reset(SDL_CreateTextureFromSurface(&m_renderer, surface.get()));
+        entry.width = surface->w;
+        entry.height = surface->h;
         found = m_pictures.emplace(relative_path, std::move(entry)).first;
     }
     return found->second;

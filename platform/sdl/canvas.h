@@ -41,8 +41,9 @@ public:
     // Anti-aliased text with its top-left corner at (x, y).
     void text(std::string_view text, int x, int y, const TextStyle& style, Color color);
 
-    // Draws a picture unscaled at (x, y); a picture that cannot be loaded draws nothing. GIF
-    // pictures show their silver (#C0C0C0) pixels as transparent.
+    // Draws a picture unscaled at (x, y). GIF pictures show their silver (#C0C0C0) pixels as
+    // transparent. A picture that is missing, damaged or larger than the drawing area is a
+    // RuntimeError naming its file.
     void picture(const std::string& relative_path, int x, int y);
 
     // Shows what was drawn and forgets text that was not drawn for a while.

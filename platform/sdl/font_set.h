@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
+#include <string>
 #include <utility>
 
 namespace vex {
@@ -28,9 +30,16 @@ public:
     // The font of that style, or nullptr when its file cannot be opened (text is then not drawn).
     TTF_Font* font(const TextStyle& style);
 
+    // The first face file that is missing or cannot be opened as a font, or nullopt when both open.
+    std::optional<std::filesystem::path> missing_face();
+
 private:
     std::filesystem::path m_folder;
     std::map<TextStyle, FontHandle> m_fonts;
 };
+
+// Tells the player that a font is missing, naming it, in SDL's own message box (which needs no
+// font) and on standard error. The caller then ends the program with a non-zero status.
+void report_missing_font(const std::filesystem::path& font, const std::string& title);
 
 }  // namespace vex

@@ -25,6 +25,8 @@ namespace vex {
 
 namespace {
 
+constexpr int max_icon_pixels = 256;
+
 // Owns the video subsystem for as long as the runtime lives. A driver that shows nothing (SDL's
 // offscreen and dummy drivers, its last resort without a display) is taken only when asked for by
 // name: otherwise the player would wait on windows nobody can see.
@@ -107,9 +109,6 @@ std::optional<MainWindow> open_main_window(const Form& form, FontSet& fonts, con
         return std::nullopt;
     }
     offer_close_button_only(main.window.get());
-    if (const SurfaceHandle icon = load_picture_file(folder / form.icon())) {
-        SDL_SetWindowIcon(main.window.get(), icon.get());
-    }
     main.id = SDL_GetWindowID(main.window.get());
     main.caption = form.Caption;
     main.canvas = std::make_unique<Canvas>(*main.renderer, fonts, folder);
@@ -264,6 +263,10 @@ SdlRuntime::~SdlRuntime() = default;
 
 int SdlRuntime::run(Form& form) {
     Session& session = *m_session;
+    if (const auto missing = session.fonts.missing_face()) {
+        report_missing_font(*missing, form.Caption);
+        return 1;
+    }
     if (!session.video.ready()) {
         std::cerr << session.video.problem() << '\n';
         return 1;
@@ -278,6 +281,8 @@ int SdlRuntime::run(Form& form) {
     session.clock_start = SDL_GetTicks64();
     int status = 0;
     try {
+        SDL_SetWindowIcon(session.main->window.get(),
+                          require_picture_file(m_folder / form.icon(), max_icon_pixels, max_icon_pixels).get());
         session.sync_clock();
         // Loaded while the window is still hidden, so the name box shows alone.
         form.Form_Load();
@@ -289,6 +294,8 @@ int SdlRuntime::run(Form& form) {
             session.run_loop();
         }
     } catch (const RuntimeError& error) {
+        // The window is not drawn again: what failed may be its drawing.
+        session.main->shown = false;
         message_box(error.what(), MessageIcon::Critical, form.Caption);
         status = 1;
     }

@@ -1,6 +1,9 @@
 #include "platform/sdl/sound_player.h"
 
+#include "platform/regular_file.h"
 #include "platform/sdl/sdl_handles.h"
+#include "platform/sdl/sound_convert.h"
+#include "platform/wav_header.h"
 
 #include <vector>
 
@@ -71,39 +74,59 @@ SoundPlayer::Device* SoundPlayer::device() {
     return m_device.get();
 }
 
+std::optional<std::vector<Uint8>> convert_sound(std::string_view file, const SDL_AudioSpec& output) {
+    if (!read_wav_header(file)) {
+        return std::nullopt;
+    }
+    SDL_AudioSpec source{};
+    Uint8* raw = nullptr;
+    Uint32 length = 0;
+    if (SDL_LoadWAV_RW(SDL_RWFromConstMem(file.data(), static_cast<int>(file.size())), 1, &source, &raw, &length) == nullptr) {
+        return std::nullopt;
+    }
+    const std::unique_ptr<Uint8, WavFree> samples(raw);
+    const Uint32 frame_bytes = source.channels * (SDL_AUDIO_BITSIZE(source.format) / 8U);
+    const Uint32 output_frame_bytes = output.channels * (SDL_AUDIO_BITSIZE(output.format) / 8U);
+    // The decoder may read more than the header said; what it made is checked again before
+    // anything is sized from it.
+    if (frame_bytes == 0 || output_frame_bytes == 0 || source.channels > 8 || source.freq < 8000 || source.freq > 192000 ||
+        output.freq <= 0 || length > wav_file_limit * 4) {
+        return std::nullopt;
+    }
+    const AudioStreamHandle stream(
+        SDL_NewAudioStream(source.format, source.channels, source.freq, output.format, output.channels, output.freq));
+    // The resampler keeps its last few milliseconds back until more input arrives: a tenth of a
+    // second of silence pushes them out, and the result is cut back to the sound's own length.
+    const std::vector<Uint8> padding(static_cast<std::size_t>(source.freq / 10) * frame_bytes,
+                                     source.format == AUDIO_U8 ? 0x80 : 0x00);
+    if (!stream || SDL_AudioStreamPut(stream.get(), samples.get(), static_cast<int>(length)) != 0 ||
+        SDL_AudioStreamPut(stream.get(), padding.data(), static_cast<int>(padding.size())) != 0 ||
+        SDL_AudioStreamFlush(stream.get()) != 0) {
+        return std::nullopt;
+    }
+    const Uint64 frames = (static_cast<Uint64>(length / frame_bytes) * static_cast<Uint64>(output.freq) +
+                           static_cast<Uint64>(source.freq) - 1) /
+                          static_cast<Uint64>(source.freq);
+    std::vector<Uint8> converted(static_cast<std::size_t>(frames * output_frame_bytes));
+    const int got = SDL_AudioStreamGet(stream.get(), converted.data(), static_cast<int>(converted.size()));
+    if (got <= 0) {
+        return std::nullopt;
+    }
+    converted.resize(static_cast<std::size_t>(got));
+    return converted;
+}
+
 bool SoundPlayer::play(const std::filesystem::path& file) {
     Device* output = device();
     if (output == nullptr) {
         return false;
     }
-    SDL_AudioSpec source{};
-    Uint8* raw = nullptr;
-    Uint32 length = 0;
-    if (SDL_LoadWAV(file.c_str(), &source, &raw, &length) == nullptr) {
+    const FileRead read = read_regular_file(file, wav_file_limit);
+    const auto converted = read.status == FileRead::Status::Read ? convert_sound(read.bytes, output->format) : std::nullopt;
+    if (!converted || SDL_QueueAudio(output->id, converted->data(), static_cast<Uint32>(converted->size())) != 0) {
         return false;
     }
-    const std::unique_ptr<Uint8, WavFree> samples(raw);
-    const AudioStreamHandle stream(SDL_NewAudioStream(source.format, source.channels, source.freq, output->format.format,
-                                                      output->format.channels, output->format.freq));
-    // The resampler keeps its last few milliseconds back until more input arrives: a tenth of a
-    // second of silence pushes them out, and the result is cut back to the sound's own length.
-    const Uint32 frame_bytes = source.channels * (SDL_AUDIO_BITSIZE(source.format) / 8U);
-    const std::vector<Uint8> padding(static_cast<std::size_t>(source.freq / 10) * frame_bytes,
-                                     source.format == AUDIO_U8 ? 0x80 : 0x00);
-    if (!stream || frame_bytes == 0 || source.freq <= 0 || SDL_AudioStreamPut(stream.get(), samples.get(), static_cast<int>(length)) != 0 ||
-        SDL_AudioStreamPut(stream.get(), padding.data(), static_cast<int>(padding.size())) != 0 ||
-        SDL_AudioStreamFlush(stream.get()) != 0) {
-        return false;
-    }
-    const Uint32 output_frame_bytes = output->bytes_per_second() / static_cast<Uint32>(output->format.freq);
-    const Uint64 frames = (static_cast<Uint64>(length / frame_bytes) * static_cast<Uint64>(output->format.freq) +
-                           static_cast<Uint64>(source.freq) - 1) /
-                          static_cast<Uint64>(source.freq);
-    std::vector<Uint8> converted(static_cast<std::size_t>(frames * output_frame_bytes));
-    const int got = SDL_AudioStreamGet(stream.get(), converted.data(), static_cast<int>(converted.size()));
-    if (got <= 0 || SDL_QueueAudio(output->id, converted.data(), static_cast<Uint32>(got)) != 0) {
-        return false;
-    }
+    const Uint32 got = static_cast<Uint32>(converted->size());
     const Uint64 start = SDL_GetTicks64();
     const Uint64 sound_ms = static_cast<Uint64>(got) * 1000U / output->bytes_per_second();
     // An empty queue only means the device took the last samples; they still have to play out.

@@ -14,7 +14,7 @@ public:
     SoundPlayer& operator=(const SoundPlayer&) = delete;
 
     // Plays the WAV file to its end before returning. Returns false at once, silently, when there
-    // is no audio device or the file cannot be read or decoded.
+    // is no audio device or the file cannot be read (or is no regular file) or decoded.
     bool play(const std::filesystem::path& file);
 
 private:

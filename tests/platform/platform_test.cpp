@@ -1,4 +1,4 @@
-#include "platform/wav_length.h"
+#include "platform/wav_header.h"
 #include "tests/support/game_fixture.h"
 
 #include <fstream>

@@ -1,5 +1,6 @@
 // The real event loop on SDL's offscreen video driver, with a small window of our own.
 #include "platform/sdl/sdl_runtime.h"
+#include "tests/support/test_folder.h"
 
 #include "platform/wav_length.h"
 #include "tests/support/test_folder.h"
@@ -17,6 +18,11 @@
 
 namespace vex {
 namespace {
+
+// A program folder with the game's pictures and fonts.
+struct ProgramFolder : testing::TestFolder {
+    ProgramFolder() { std::filesystem::create_directory_symlink(VEX_FONTS_DIR, path() / "fonts"); }
+};
 
 // A fast timer that blocks at its third tick and unloads the form at its 40th, and a slow one.
 class TickingForm : public Form {
@@ -46,7 +52,7 @@ public:
     void Form_KeyUp(std::int16_t, std::int16_t) override {}
     float client_width() const override { return 1500; }
     float client_height() const override { return 1500; }
-    std::string icon() const override { return "none.bmp"; }
+    std::string icon() const override { return "pictures/icon.bmp"; }
 
     Timer tmFast{"tmFast", 1};
     Timer tmSlow{"tmSlow", 50};  // 4 clock ticks
@@ -58,7 +64,8 @@ public:
 // Timers run from the load until the form unloads. A handler that blocks leaves no burst of
 // ticks behind it: each timer is raised once at the new real time, then its grid resumes.
 TEST(RealLoop, TimersRunAtTheirPeriodsWithoutCatchingUp) {
-    SdlRuntime runtime{std::filesystem::temp_directory_path()};
+    const ProgramFolder folder;
+    SdlRuntime runtime{folder.path()};
     TickingForm form{runtime};
     EXPECT_EQ(runtime.run(form), 0);
     const auto& fast = form.fast_ticks;
@@ -72,7 +79,8 @@ TEST(RealLoop, TimersRunAtTheirPeriodsWithoutCatchingUp) {
 }
 
 TEST(RealLoop, UnloadDuringLoadEndsAtOnce) {
-    SdlRuntime runtime{std::filesystem::temp_directory_path()};
+    const ProgramFolder folder;
+    SdlRuntime runtime{folder.path()};
     TickingForm form{runtime};
     form.unload_on_load = true;
     EXPECT_EQ(runtime.run(form), 0);

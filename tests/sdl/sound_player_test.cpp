@@ -15,6 +15,8 @@
 #include <tuple>
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace vex {
 namespace {
 
@@ -77,13 +79,21 @@ TEST_F(SoundOnDisk, EverySampleReachesTheDeviceBeforePlayReturns) {
     }
 }
 
-// A missing file, a file that is no WAV, or no audio device: play gives up and plays nothing.
+// A missing file, a file that is no WAV, one whose header asks for absurd buffers, a FIFO in a
+// cue's place, or no audio device: play gives up at once and plays nothing.
 TEST_F(SoundOnDisk, NothingToPlayReturnsFalseInSilence) {
     const fs::path bad = folder.path() / "bad.wav";
     std::ofstream(bad, std::ios::binary) << "RIFF this is not a wave file at all";
+    const fs::path wide = folder.path() / "wide.wav";
+    write_wav(wide, 2000000000U, 255U, 8U);  // 4 KB declaring 255 channels at 2 GHz
+    const fs::path fast = folder.path() / "fast.wav";
+    write_wav(fast, 0x7FFFFFFFU, 1U, 270U);
+    const fs::path fifo = folder.path() / "pop2.wav";
+    ::mkfifo(fifo.c_str(), 0666);
     write_wav(wav, 44100, 2, 4410);
     const fs::path absent = folder.path() / "absent.wav";
-    for (const auto& [file, driver] : {std::pair{absent, "disk"}, {bad, "disk"}, {wav, "no-such-driver"}}) {
+    for (const auto& [file, driver] : {std::pair{absent, "disk"}, {bad, "disk"}, {wide, "disk"}, {fast, "disk"},
+                                       {fifo, "disk"}, {wav, "no-such-driver"}}) {
         SCOPED_TRACE(file.filename().string() + " on " + driver);
         setenv("SDL_AUDIODRIVER", driver, 1);
         EXPECT_FALSE(play(file));
