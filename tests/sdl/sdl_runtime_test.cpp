@@ -2,7 +2,7 @@
 #include "platform/sdl/sdl_runtime.h"
 #include "tests/support/test_folder.h"
 
-#include "platform/wav_length.h"
+#include "platform/wav_header.h"
 #include "tests/support/test_folder.h"
 
 #include <gtest/gtest.h>
@@ -111,7 +111,7 @@ public:
     void Form_KeyUp(std::int16_t, std::int16_t) override {}
     float client_width() const override { return 1500; }
     float client_height() const override { return 1500; }
-    std::string icon() const override { return "none.bmp"; }
+    std::string icon() const override { return "pictures/icon.bmp"; }
 
     Timer tmCue{"tmCue", 1};
     Timer tmAfter{"tmAfter", 50};  // 4 clock ticks
@@ -123,7 +123,7 @@ public:
 // The cue, played through the disk driver at a real device's pace, moves the form's clock on by
 // its length; the timer enabled after it has its first tick one interval after that, not at once.
 TEST(RealLoop, TimerEnabledAfterACueCountsFromTheCuesEnd) {
-    testing::TestFolder folder;
+    const ProgramFolder folder;
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", (folder.path() / "device.raw").c_str(), 1);
     const int status = [&] {
