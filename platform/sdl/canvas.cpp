@@ -79,6 +79,7 @@ int Canvas::text_width(std::string_view text, const TextStyle& style) {
     TTF_Font* font = m_fonts.font(style);
     int width = 0;
     if (font != nullptr && !text.empty()) {
+        ++m_text_work;
         const std::string copy(text);
         TTF_SizeUTF8(font, copy.c_str(), &width, nullptr);
     }
@@ -90,9 +91,32 @@ int Canvas::line_height(const TextStyle& style) {
     return font != nullptr ? TTF_FontLineSkip(font) : style.pixels;
 }
 
-void Canvas::text(std::string_view text, int x, int y, const TextStyle& style, Color color) {
+TextureHandle Canvas::render_text(std::string_view text, const TextStyle& style, Color color, int& width, int& height) {
+    width = 0;
+    height = 0;
     TTF_Font* font = m_fonts.font(style);
     if (font == nullptr || text.empty()) {
+        return {};
+    }
+    ++m_text_work;
+    const std::string copy(text);
+    const SDL_Color sdl_color{red_of(color), green_of(color), blue_of(color), SDL_ALPHA_OPAQUE};
+    const SurfaceHandle surface(TTF_RenderUTF8_Blended(font, copy.c_str(), sdl_color));
+    TextureHandle texture(surface ? SDL_CreateTextureFromSurface(&m_renderer, surface.get()) : nullptr);
+    if (texture) {
+        width = surface->w;
+        height = surface->h;
+    }
+    return texture;
+}
+
+void Canvas::texture(SDL_Texture& texture, int x, int y, int width, int height) {
+    const SDL_Rect target{x, y, width, height};
+    SDL_RenderCopy(&m_renderer, &texture, nullptr, &target);
+}
+
+void Canvas::text(std::string_view text, int x, int y, const TextStyle& style, Color color) {
+    if (text.empty()) {
         return;
     }
     std::string key(text);
@@ -102,20 +126,14 @@ void Canvas::text(std::string_view text, int x, int y, const TextStyle& style, C
     key += std::to_string(color);
     TextEntry& entry = m_texts[key];
     if (!entry.texture) {
-        const std::string copy(text);
-        const SDL_Color sdl_color{red_of(color), green_of(color), blue_of(color), SDL_ALPHA_OPAQUE};
-        const SurfaceHandle surface(TTF_RenderUTF8_Blended(font, copy.c_str(), sdl_color));
-        if (!surface) {
+        entry.texture = render_text(text, style, color, entry.width, entry.height);
+        if (!entry.texture) {
             m_texts.erase(key);
             return;
         }
-        entry.texture.reset(SDL_CreateTextureFromSurface(&m_renderer, surface.get()));
-        entry.width = surface->w;
-        entry.height = surface->h;
     }
     entry.last_frame = m_frame;
-    const SDL_Rect target{x, y, entry.width, entry.height};
-    SDL_RenderCopy(&m_renderer, entry.texture.get(), nullptr, &target);
+    texture(*entry.texture, x, y, entry.width, entry.height);
 }
 
 const Canvas::PictureEntry& Canvas::load_picture(const std::string& relative_path) {

@@ -40,6 +40,13 @@ public:
     int line_height(const TextStyle& style);
     // Anti-aliased text with its top-left corner at (x, y).
     void text(std::string_view text, int x, int y, const TextStyle& style, Color color);
+    // The text rendered once into a texture of `width` by `height` pixels; empty (and 0 by 0)
+    // when there is nothing to render or it cannot be rendered.
+    TextureHandle render_text(std::string_view text, const TextStyle& style, Color color, int& width, int& height);
+    // Draws a texture unscaled with its top-left corner at (x, y).
+    void texture(SDL_Texture& texture, int x, int y, int width, int height);
+    // How many times text was measured or rendered so far.
+    std::uint64_t text_work() const { return m_text_work; }
 
     // Draws a picture unscaled at (x, y). GIF pictures show their silver (#C0C0C0) pixels as
     // transparent. A picture that is missing, damaged or larger than the drawing area is a
@@ -71,6 +78,7 @@ private:
     std::unordered_map<std::string, TextEntry> m_texts;
     std::unordered_map<std::string, PictureEntry> m_pictures;
     std::uint64_t m_frame = 0;
+    std::uint64_t m_text_work = 0;
 };
 
 }  // namespace vex

@@ -1,7 +1,8 @@
 #include "platform/sdl/form_painter.h"
 
 #include "platform/sdl/draw_order.h"
-#include "platform/sdl/text_wrap.h"
+
+#include <algorithm>
 
 namespace vex {
 
@@ -55,7 +56,19 @@ void FormPainter::paint(const Form& form) {
     m_canvas.clip(std::nullopt);
 }
 
-int FormPainter::caption_width(const Label& label) { return m_canvas.text_width(label.Caption, style_of(label.font)); }
+const RenderedCaption& FormPainter::caption_of(const Label& label) {
+    const TextStyle style = style_of(label.font);
+    if (label.auto_size) {
+        return m_captions.get(label, label.Caption, style, label.fore_color, 0, 1);
+    }
+    const PixelRect rect = label_rect(label, 0);
+    const int border = border_pixels(label);
+    const int line_height = std::max(1, m_canvas.line_height(style));
+    const int lines = std::max(1, (rect.h - 2 * border + line_height - 1) / line_height);
+    return m_captions.get(label, label.Caption, style, label.fore_color, std::max(1, rect.w - 2 * border), lines);
+}
+
+int FormPainter::caption_width(const Label& label) { return caption_of(label).width; }
 
 PixelRect FormPainter::drawn_rect(const Label& label) {
     return label_rect(label, label.auto_size ? caption_width(label) : 0);
@@ -74,15 +87,14 @@ void FormPainter::paint_label(const Label& label, const PixelRect& area) {
         return;
     }
     m_canvas.clip(text_area);
-    const TextStyle style = style_of(label.font);
-    const auto measure = [&](std::string_view text) { return m_canvas.text_width(text, style); };
-    const std::vector<std::string> lines =
-        label.auto_size ? std::vector<std::string>{label.Caption} : wrap_words(label.Caption, inside.w, measure);
+    const RenderedCaption& caption = caption_of(label);
     int y = inside.y;
-    for (const std::string& text : lines) {
-        const int x = label.alignment == Alignment::Center ? inside.x + (inside.w - measure(text)) / 2 : inside.x;
-        m_canvas.text(text, x, y, style, label.fore_color);
-        y += m_canvas.line_height(style);
+    for (const RenderedCaption::Line& line : caption.lines) {
+        if (line.texture) {
+            const int x = label.alignment == Alignment::Center ? inside.x + (inside.w - line.width) / 2 : inside.x;
+            m_canvas.texture(*line.texture, x, y, line.width, line.height);
+        }
+        y += caption.line_height;
     }
 }
 
@@ -106,10 +118,13 @@ void FormPainter::paint_frame(const Frame& frame) {
     m_canvas.outline(border, etch_dark);
     m_canvas.outline({border.x + 1, border.y + 1, border.w, border.h}, etch_light);
     if (!frame.Caption.empty()) {
-        const int width = m_canvas.text_width(frame.Caption, style);
+        const RenderedCaption& caption = m_captions.get(frame, frame.Caption, style, frame.fore_color, 0, 1);
+        const RenderedCaption::Line& line = caption.lines.front();
         const int x = rect.x + frame_caption_indent;
-        m_canvas.fill({x - 2, rect.y, width + 4, m_canvas.line_height(style)}, frame.back_color);
-        m_canvas.text(frame.Caption, x, rect.y, style, frame.fore_color);
+        m_canvas.fill({x - 2, rect.y, caption.width + 4, caption.line_height}, frame.back_color);
+        if (line.texture) {
+            m_canvas.texture(*line.texture, x, rect.y, line.width, line.height);
+        }
     }
 }
 

@@ -57,4 +57,6 @@ Snapshot OffscreenView::draw() {
 
 PixelRect OffscreenView::drawn_rect(const Label& label) { return m_parts->painter->drawn_rect(label); }
 
+std::uint64_t OffscreenView::text_work() const { return m_parts->canvas->text_work(); }
+
 }  // namespace vex

@@ -34,6 +34,8 @@ public:
     Snapshot draw();
     // Where a label is drawn, auto-size width included.
     PixelRect drawn_rect(const Label& label);
+    // How many times text was measured or rendered so far.
+    std::uint64_t text_work() const;
 
 private:
     struct Parts;

@@ -13,4 +13,14 @@ void erase_last_character(std::string& text) {
     }
 }
 
+std::string_view first_characters(std::string_view text, std::size_t count) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0U) != 0x80U && characters++ == count) {
+            return text.substr(0, i);
+        }
+    }
+    return text;
+}
+
 }  // namespace vex

@@ -165,5 +165,30 @@ TEST_F(FormPixels, SpritePastTheEdgeIsClippedAndAMissingPictureIsAnError) {
     }
 }
 
+// However long a caption is, it is measured and rendered once per change, only as far as its
+// label shows it; one that cannot be rendered is not tried again on the next frames.
+TEST_F(FormPixels, CaptionsAreMeasuredAndRenderedOncePerChange) {
+    std::string spaced;
+    for (int i = 0; i < 50000; ++i) {
+        spaced += "ab ";
+    }
+    const std::vector<std::pair<Label*, std::string>> rows{
+        {&form.lblHiscoren, std::string(100000, 'W')}, {&form.lblHiscoren, std::string(5 << 20, 'x')},
+        {&form.lblScore, spaced}, {&form.lblHiscoren, "\u200B"} /* nothing to render */, {&form.lblHiscoren, "Ann"}};
+    view.draw();
+    for (const auto& [label, caption] : rows) {
+        SCOPED_TRACE(label->name() + " of " + std::to_string(caption.size()) + " bytes");
+        label->Caption = caption;
+        const std::uint64_t before = view.text_work();
+        view.draw();
+        const std::uint64_t changed = view.text_work() - before;
+        view.draw();
+        view.draw();
+        EXPECT_GE(changed, 1U);
+        EXPECT_LE(changed, 200U);
+        EXPECT_EQ(view.text_work() - before - changed, 0U) << "work on frames without a change";
+    }
+}
+
 }  // namespace
 }  // namespace vex
