@@ -1,6 +1,9 @@
 #include "platform/sdl/dialog_window.h"
 
+#include "platform/sdl/frame_trace.h"
 #include "platform/sdl/window_hints.h"
+
+#include <utility>
 
 namespace vex {
 
@@ -45,6 +48,7 @@ bool DialogWindow::run(const std::function<void()>& repaint_owner) {
     redraw();
     SDL_ShowWindow(m_window.get());
     SDL_RaiseWindow(m_window.get());
+    bool drawn_since_shown = false;
     while (!m_finished) {
         // Polled, never waited for: while it waits, SDL 2.26 on X11 follows every event it queues
         // with a wake-up message to the newest window, sent over a second connection. The server
@@ -58,6 +62,9 @@ bool DialogWindow::run(const std::function<void()>& repaint_owner) {
         handle(event, repaint_owner);
         if (!m_finished) {
             redraw();
+            if (!std::exchange(drawn_since_shown, true)) {
+                trace::shown("box");
+            }
         }
     }
     SDL_HideWindow(m_window.get());

@@ -3,9 +3,11 @@
 #include "platform/paths.h"
 #include "platform/random.h"
 #include "platform/runtime_error.h"
+#include "platform/wav_length.h"
 #include "platform/sdl/canvas.h"
 #include "platform/sdl/font_set.h"
 #include "platform/sdl/form_painter.h"
+#include "platform/sdl/frame_trace.h"
 #include "platform/sdl/hit_test.h"
 #include "platform/sdl/input_box.h"
 #include "platform/sdl/key_map.h"
@@ -94,6 +96,7 @@ void present(MainWindow& main, const Form& form) {
     }
     main.painter->paint(form);
     main.canvas->present();
+    trace::frame();
 }
 
 std::optional<MainWindow> open_main_window(const Form& form, FontSet& fonts, const std::filesystem::path& folder) {
@@ -145,6 +148,9 @@ struct SdlRuntime::Session {
                 break;
             }
             const std::uint64_t now = sync_clock();
+            if (now != presented) {
+                trace::tick(now);
+            }
             form->raise_timers(now);
             if (done()) {
                 break;
@@ -160,6 +166,7 @@ struct SdlRuntime::Session {
     }
 
     void handle(const SDL_Event& event) {
+        trace::event(event);
         switch (event.type) {
         case SDL_QUIT:
             quit = true;
@@ -279,6 +286,7 @@ int SdlRuntime::run(Form& form) {
     session.form = &form;
     session.quit = false;
     session.clock_start = SDL_GetTicks64();
+    trace::watch_server_times();
     int status = 0;
     try {
         SDL_SetWindowIcon(session.main->window.get(),
@@ -307,7 +315,10 @@ int SdlRuntime::run(Form& form) {
 
 void SdlRuntime::play_sound(const std::string& game_path) {
     m_session->present_before_blocking();
-    m_session->sound.play(native_path(m_folder, game_path));
+    const std::filesystem::path file = native_path(m_folder, game_path);
+    trace::begin("cue", trace::active() ? wav_length_ms(file).value_or(0) : 0);
+    m_session->sound.play(file);
+    trace::end("cue");
     m_session->resume_clock();
 }
 
@@ -318,8 +329,10 @@ std::string SdlRuntime::input_box(const std::string& prompt, const std::string& 
         return {};
     }
     session.present_before_blocking();
+    trace::begin("box", 0);
     InputBox box(prompt, title, default_text, session.fonts, session.dialog_owner());
     session.run_dialog(box);
+    trace::end("box");
     return box.answer();
 }
 
@@ -329,8 +342,10 @@ void SdlRuntime::message_box(const std::string& text, MessageIcon icon, const st
         return;
     }
     session.present_before_blocking();
+    trace::begin("box", 0);
     MessageBox box(text, icon, title, session.fonts, session.dialog_owner());
     session.run_dialog(box);
+    trace::end("box");
 }
 
 double SdlRuntime::random() { return m_session->random.next(); }
