@@ -24,8 +24,9 @@ GAME_TITLE = "Devi Vavaz Vexoids From Hell"
 NAME_BOX = "Enter Your Name"
 MESSAGE_BOX = "Game Info"
 FLOOR_TITLE = "floor"
-# The "New Player" caption, in the window's client pixels.
+# The "New Player" and "Instructions" captions, in the window's client pixels.
 NEW_PLAYER = (544, 164)
+INSTRUCTIONS = (544, 196)
 
 
 def cpu_ns(pid):
@@ -41,14 +42,17 @@ def xdotool(*args, check=True):
     return subprocess.run(["xdotool", *args], check=check, capture_output=True, text=True).stdout.split()
 
 
-def visible_window(title, timeout):
+def visible_window(titles, timeout):
+    """The first shown window titled one of `titles` (a title or a tuple): (title, id) for a
+    tuple, the id for one title."""
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
-        found = xdotool("search", "--onlyvisible", "--name", f"^{title}$", check=False)
-        if found:
-            return found[0]
+        for title in titles if isinstance(titles, tuple) else (titles,):
+            found = xdotool("search", "--onlyvisible", "--name", f"^{title}$", check=False)
+            if found:
+                return (title, found[0]) if isinstance(titles, tuple) else found[0]
         time.sleep(0.02)
-    raise RuntimeError(f"no window '{title}' within {timeout} s")
+    raise RuntimeError(f"no window {titles} within {timeout} s")
 
 
 def answer_box(window, *keys):
@@ -170,8 +174,8 @@ class Bench:
                 answer_box(box[0], "Return")
                 continue
             xdotool("windowactivate", "--sync", window)
-            for step in (["key", "s"], ["keydown", "Left"], ["sleep", "0.25"], ["keyup", "Left"],
-                         ["key", "ctrl"], ["keydown", "Right"], ["sleep", "0.25"], ["keyup", "Right"],
+            for step in (["key", "s"], ["keydown", "Left"], ["sleep", "0.3"], ["keyup", "Left"],
+                         ["key", "ctrl"], ["keydown", "Right"], ["sleep", "0.3"], ["keyup", "Right"],
                          ["key", "ctrl"]):
                 xdotool(*step)
 
@@ -181,6 +185,16 @@ class Bench:
         is_game = which == "game"
         command = [os.path.join(self.work, "vexoids")] if is_game else [args.floor]
         process, started = self.launch(command, trace_path)
+        try:
+            self.drive(which, round_number, process, started, trace_path)
+        finally:
+            if process.returncode is None:
+                process.kill()
+                process.wait()
+
+    def drive(self, which, round_number, process, started, trace_path):
+        args = self.args
+        is_game = which == "game"
         shown = self.wait_shown(trace_path, "box" if is_game else "window", process)
         if is_game:
             answer_box(visible_window(NAME_BOX, 30), "b", "e", "n", "c", "h", "Return")
@@ -193,18 +207,32 @@ class Bench:
 
         xdotool("windowactivate", "--sync", window)
         play = (now_ns(), cpu_ns(process.pid), cpu_ns(self.xvfb))
-        self.play(window, args.seconds)
+        # Cues and boxes take much of a game's time: play lasts twice as long as the title.
+        self.play(window, 2 * args.seconds)
         play_end = (now_ns(), cpu_ns(process.pid), cpu_ns(self.xvfb))
 
-        for _ in range(args.boxes):
+        # A box a lost ship brought up is answered, and "Instructions" halts the game, so that
+        # no other box comes between the "New Player" ones.
+        while box := xdotool("search", "--onlyvisible", "--name", f"^{MESSAGE_BOX}$", check=False):
+            answer_box(box[0], "Return")
+            time.sleep(0.2)
+        xdotool("windowactivate", "--sync", window)
+        xdotool("mousemove", "--window", window, *map(str, INSTRUCTIONS), "click", "1")
+        asked = 0
+        while asked < args.boxes:
             xdotool("windowactivate", "--sync", window)
             xdotool("mousemove", "--window", window, *map(str, NEW_PLAYER), "click", "1")
             if is_game:
-                answer_box(visible_window(NAME_BOX, 30), "Return")
+                box_title, box = visible_window((NAME_BOX, MESSAGE_BOX), 30)
+                answer_box(box, "Return")
+                asked += box_title == NAME_BOX
+            else:
+                asked += 1
         # Let the last box go before the peak is read.
         time.sleep(args.seconds / 10)
         process.send_signal(signal.SIGTERM)
         _, status, usage = os.wait4(process.pid, 0)
+        process.returncode = status
         if status != 0:
             raise RuntimeError(f"{which} ended with status {status}")
 
