@@ -56,9 +56,10 @@ def visible_window(titles, timeout):
 
 
 def answer_box(window, *keys):
-    xdotool("windowactivate", "--sync", window)
-    for key in keys:
-        xdotool("key", key)
+    # The box may have gone meanwhile.
+    if subprocess.run(["xdotool", "windowactivate", "--sync", window], capture_output=True).returncode == 0:
+        for key in keys:
+            xdotool("key", key)
 
 
 def percentile(values, fraction):
