@@ -16,11 +16,12 @@
 #include "platform/sdl/sound_player.h"
 #include "platform/sdl/window_hints.h"
 
-#include <algorithm>
+#include <chrono>
 #include <iostream>
 #include <limits>
 #include <optional>
 #include <string_view>
+#include <thread>
 #include <utility>
 
 namespace vex {
@@ -77,16 +78,26 @@ struct MainWindow {
     std::string caption;
 };
 
-// The current tick of the 64 Hz clock, counted from `start` (SDL milliseconds).
+// The current tick of the 64 Hz clock, counted from `start` (an SDL performance counter value).
 std::uint64_t real_tick(Uint64 start) {
-    return (SDL_GetTicks64() - start) * TickClock::ticks_per_second / 1000U;
+    return (SDL_GetPerformanceCounter() - start) * TickClock::ticks_per_second / SDL_GetPerformanceFrequency();
 }
 
-// Milliseconds from now until tick `tick` begins; at least one, so a wait never spins.
-int ms_until(Uint64 start, std::uint64_t tick) {
-    const Uint64 begins = start + (tick * 1000U + TickClock::ticks_per_second - 1) / TickClock::ticks_per_second;
-    const Uint64 now = SDL_GetTicks64();
-    return static_cast<int>(std::max<Uint64>(1, begins > now ? begins - now : 0));
+// Waits for an event until tick `tick` begins: in whole milliseconds through SDL, then the rest
+// asleep to the nanosecond, so ticks keep their pace without the wait ever spinning. Returns true
+// with `event` filled when one came.
+bool wait_event_until(Uint64 start, std::uint64_t tick, SDL_Event& event) {
+    const Uint64 frequency = SDL_GetPerformanceFrequency();
+    const Uint64 begins = start + (tick * frequency + TickClock::ticks_per_second - 1) / TickClock::ticks_per_second;
+    const auto ns_left = [&] {
+        const Uint64 now = SDL_GetPerformanceCounter();
+        return begins > now ? (begins - now) * 1'000'000'000U / frequency : 0;
+    };
+    if (const Uint64 whole_ms = ns_left() / 1'000'000U; whole_ms > 0 && SDL_WaitEventTimeout(&event, static_cast<int>(whole_ms)) != 0) {
+        return true;
+    }
+    std::this_thread::sleep_for(std::chrono::nanoseconds(ns_left()));
+    return false;
 }
 
 void present(MainWindow& main, const Form& form) {
@@ -159,7 +170,7 @@ struct SdlRuntime::Session {
                 present(*main, *form);
                 presented = now;
             }
-            if (SDL_WaitEventTimeout(&event, ms_until(clock_start, now + 1)) != 0) {
+            if (wait_event_until(clock_start, now + 1, event)) {
                 handle(event);
             }
         }
@@ -285,7 +296,7 @@ int SdlRuntime::run(Form& form) {
     }
     session.form = &form;
     session.quit = false;
-    session.clock_start = SDL_GetTicks64();
+    session.clock_start = SDL_GetPerformanceCounter();
     trace::watch_server_times();
     int status = 0;
     try {

@@ -5,6 +5,9 @@
 #include "platform/sdl/sound_convert.h"
 #include "platform/wav_header.h"
 
+#include <algorithm>
+#include <chrono>
+#include <thread>
 #include <vector>
 
 namespace vex {
@@ -13,9 +16,11 @@ namespace {
 
 constexpr int device_rate = 44100;
 constexpr Uint8 device_channels = 2;
-// About 23 ms at 44.1 kHz: short enough that a sound ends close to when its samples do.
-constexpr Uint16 device_frames = 1024;
-constexpr Uint32 wait_step_ms = 2;
+// About 6 ms at 44.1 kHz: what the device holds once the queue is empty, so a cue ends within
+// that of its last sample.
+constexpr Uint16 device_frames = 256;
+
+void sleep_ns(Uint64 ns) { std::this_thread::sleep_for(std::chrono::nanoseconds(ns)); }
 
 struct WavFree {
     void operator()(Uint8* buffer) const { SDL_FreeWAV(buffer); }
@@ -127,13 +132,17 @@ bool SoundPlayer::play(const std::filesystem::path& file) {
         return false;
     }
     const Uint32 got = static_cast<Uint32>(converted->size());
-    const Uint64 start = SDL_GetTicks64();
-    const Uint64 sound_ms = static_cast<Uint64>(got) * 1000U / output->bytes_per_second();
-    // An empty queue only means the device took the last samples; they still have to play out.
-    while (SDL_GetQueuedAudioSize(output->id) > 0 || SDL_GetTicks64() - start < sound_ms) {
-        SDL_Delay(wait_step_ms);
+    const auto start = std::chrono::steady_clock::now();
+    const auto ns_of_bytes = [&](Uint64 bytes) { return bytes * 1'000'000'000U / output->bytes_per_second(); };
+    // Sleeps as long as the queued samples take to play, until the device has taken the last of
+    // them; those then play out of its buffer, and the whole takes at least the sound's length.
+    while (const Uint32 queued = SDL_GetQueuedAudioSize(output->id)) {
+        sleep_ns(ns_of_bytes(queued));
     }
-    SDL_Delay(static_cast<Uint32>(output->format.samples) * 1000U / static_cast<Uint32>(output->format.freq));
+    const Uint64 buffer_ns = static_cast<Uint64>(output->format.samples) * 1'000'000'000U / static_cast<Uint64>(output->format.freq);
+    const auto ends = std::max(std::chrono::steady_clock::now() + std::chrono::nanoseconds(buffer_ns),
+                               start + std::chrono::nanoseconds(ns_of_bytes(got)));
+    std::this_thread::sleep_until(ends);
     return true;
 }
 
