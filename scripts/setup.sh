@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libx11-dev libgif-dev fonts-dejavu-core fonts-dejavu-extra)
 if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox x11-utils imagemagick wmctrl)
+  packages+=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox x11-utils imagemagick wmctrl python3)
 fi
 
 missing=()
