@@ -3,7 +3,7 @@
 #include "platform/paths.h"
 #include "platform/random.h"
 #include "platform/runtime_error.h"
-#include "platform/wav_length.h"
+#include "platform/wav_header.h"
 #include "platform/sdl/canvas.h"
 #include "platform/sdl/font_set.h"
 #include "platform/sdl/form_painter.h"
