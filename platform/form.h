@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vex {
@@ -31,6 +32,8 @@ public:
     virtual float client_height() const = 0;
     // Picture file of the window icon, relative to the program folder.
     virtual std::string icon() const = 0;
+    // The window's own variables by name, for a record of its whole state.
+    virtual std::vector<std::pair<std::string, double>> variables() const { return {}; }
 
     // Every control, in the window's control order (later ones are drawn over earlier ones).
     const std::vector<Control*>& controls() const { return m_controls; }

@@ -30,6 +30,10 @@ public:
     float client_width() const override { return 8880; }
     float client_height() const override { return 7590; }
     std::string icon() const override { return "pictures/icon.bmp"; }
+    std::vector<std::pair<std::string, double>> variables() const override {
+        return {{"intSpeedLimit", intSpeedLimit}, {"intLevel", intLevel}, {"lngBadyscore", lngBadyscore},
+                {"intSpeedScore", intSpeedScore}};
+    }
 
     // Controls, in control order (the drawing order).
     Frame frmBady{"frmBady"};

@@ -58,7 +58,32 @@ std::vector<std::string> HeadlessRuntime::sound_names() const {
     return names;
 }
 
+void HeadlessRuntime::record_moment(std::string what) {
+    m_moments.push_back({std::move(what), m_form != nullptr ? window_state(*m_form) : WindowState{}});
+}
+
+std::vector<std::string> HeadlessRuntime::story(const std::function<void()>& action) {
+    const std::size_t first = m_moments.size();
+    WindowState last = window_state(form());
+    action();
+    std::vector<std::string> told;
+    const auto tell = [&](const std::string& what, const WindowState& now) {
+        std::string line = what;
+        for (const std::string& change : changes(last, now)) {
+            line += (line.size() == what.size() ? " | " : ", ") + change;
+        }
+        told.push_back(line);
+        last = now;
+    };
+    for (std::size_t i = first; i < m_moments.size(); ++i) {
+        tell(m_moments[i].what, m_moments[i].state);
+    }
+    tell("after", window_state(form()));
+    return told;
+}
+
 void HeadlessRuntime::play_sound(const std::string& game_path) {
+    record_moment(native_path({}, game_path).filename().string());
     const auto length_ms = wav_length_ms(native_path(m_folder, game_path));
     const std::uint64_t length = length_ms ? TickClock::ticks_for_ms(*length_ms) : 0;
     const std::uint64_t start = m_form != nullptr ? m_form->clock().now() : 0;
@@ -81,11 +106,13 @@ std::string HeadlessRuntime::take_answer(Dialog::Kind kind, const std::string& t
 std::string HeadlessRuntime::input_box(const std::string& prompt, const std::string& title,
                                        const std::string& /*default_text*/) {
     m_dialogs.push_back({Dialog::Kind::InputBox, prompt, title, MessageIcon::Information, m_form ? now() : 0});
+    record_moment(title + ": " + prompt);
     return take_answer(Dialog::Kind::InputBox, prompt);
 }
 
 void HeadlessRuntime::message_box(const std::string& text, MessageIcon icon, const std::string& title) {
     m_dialogs.push_back({Dialog::Kind::MessageBox, text, title, icon, m_form ? now() : 0});
+    record_moment(title + (icon == MessageIcon::Critical ? " (stop): " : ": ") + text);
     take_answer(Dialog::Kind::MessageBox, text);
 }
 

@@ -3,12 +3,14 @@
 #pragma once
 
 #include "platform/form.h"
+#include "platform/headless/window_state.h"
 #include "platform/random.h"
 #include "platform/runtime.h"
 
 #include <cstdint>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -31,6 +33,12 @@ public:
         std::string title;
         MessageIcon icon = MessageIcon::Information;
         std::uint64_t tick = 0;  // virtual time when it opened
+    };
+    // A moment the game blocked on, a cue ("pop2.wav") or a box ("Game Info: GAME OVER"), with
+    // the state of the window the player was looking at meanwhile.
+    struct Moment {
+        std::string what;
+        WindowState state;
     };
     struct Sound {
         std::string game_path;       // as the game asked for it
@@ -57,6 +65,11 @@ public:
 
     const std::vector<Dialog>& dialogs() const { return m_dialogs; }
     const std::vector<Sound>& sounds() const { return m_sounds; }
+    const std::vector<Moment>& moments() const { return m_moments; }
+    // Runs `action` on the loaded form and tells each moment it blocked on, as "cue or box | what
+    // changed on screen since the moment before" (see changes()), then "after | what changed since
+    // the last moment". The first moment's changes count from the state before the action.
+    std::vector<std::string> story(const std::function<void()>& action);
     // Sound file names in the order played ("pop2.wav", ...).
     std::vector<std::string> sound_names() const;
     std::size_t unanswered_dialogs() const { return m_answers.size(); }
@@ -70,6 +83,7 @@ public:
 
 private:
     std::string take_answer(Dialog::Kind kind, const std::string& text);
+    void record_moment(std::string what);
     Form& form() const;
 
     std::filesystem::path m_folder;
@@ -83,6 +97,7 @@ private:
     std::deque<Answer> m_answers;
     std::vector<Dialog> m_dialogs;
     std::vector<Sound> m_sounds;
+    std::vector<Moment> m_moments;
 };
 
 }  // namespace vex

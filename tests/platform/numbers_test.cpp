@@ -1,6 +1,5 @@
-// The conversions between caption texts and numbers, and the record file's item reader.
+// The conversions between caption texts and numbers.
 #include "platform/numbers.h"
-#include "platform/text_file.h"
 
 #include <gtest/gtest.h>
 
@@ -42,23 +41,6 @@ TEST(Numbers, AccuracyIsThePercentageRoundedDownExactly) {
         {1, 3, 33}, {2, 3, 66}, {3, 3, 100}, {29, 100, 29}, {57, 100, 57}, {4, 3, 133}, {1, 7, 14}};
     for (const auto& [hits, shots, percent] : rows) {
         EXPECT_EQ(accuracy_percent(hits, shots), percent) << hits << " of " << shots;
-    }
-}
-
-TEST(RecordItems, QuotedAndUnquotedItemsAreReadFreeFormat) {
-    const std::vector<std::tuple<std::string, std::vector<std::string>>> rows{
-        {"\"1500\",\"Ann\"\r\n", {"1500", "Ann"}},
-        {"1500,\"Ann\"\r\n", {"1500", "Ann"}},
-        {"  01500  ,Ann\r\n", {"1500", "Ann"}},
-        {"\"10\",\"Smith, Ann\"\r\n", {"10", "Smith, Ann"}},
-        {"\"10\",\"\"\r\n", {"10", ""}},
-        {"\"10\",\"  Ann  \"\r\n", {"10", "  Ann  "}},
-        {"\"10\"\r\n\"Ann\"\r\n\"ignored\"", {"10", "Ann"}},
-        {"\"10\"\r\n", {"10"}},
-        {"", {}},
-    };
-    for (const auto& [text, items] : rows) {
-        EXPECT_EQ(parse_items(text, 2), items) << text;
     }
 }
 

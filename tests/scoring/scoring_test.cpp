@@ -1,6 +1,5 @@
 #include "tests/support/game_fixture.h"
 
-#include <map>
 #include <tuple>
 
 namespace vex {
@@ -49,62 +48,6 @@ TEST(HighScoreFile, SaveLeavesOneExactLineThatReadsBackWhole) {
     }
 }
 
-// Cues and message boxes (with title, and "stop" for the critical icon) from tick `from` on, in
-// the order they came. A cue holds the clock for its length, so a box opened on the tick a cue
-// started came before that cue.
-Texts timeline(const HeadlessRuntime& runtime, std::uint64_t from) {
-    std::multimap<std::pair<std::uint64_t, int>, std::string> events;
-    for (const auto& box : runtime.dialogs()) {
-        events.insert({{box.tick, 0}, box.text + " [" + box.title + (box.icon == MessageIcon::Critical ? ", stop]" : "]")});
-    }
-    for (const auto& sound : runtime.sounds()) {
-        events.insert({{sound.tick, 1}, sound.game_path.substr(sound.game_path.rfind('\\') + 1)});
-    }
-    Texts texts;
-    for (auto event = events.lower_bound({from, 0}); event != events.end(); ++event) {
-        texts.push_back(event->second);
-    }
-    return texts;
-}
-
-TEST(ShipLost, ThirdLossEndsTheGameAndTheNextGameStartsClean) {
-    const std::vector<std::tuple<bool, const char*, const char*>> rows{
-        // by the boss, cause, final score and lives left on show
-        {false, "A Ravuv Vexoid Has Killed your space Ship! [Game Info, stop]", "score=0 hits=0 shots=0 acc=0% lives=2"},
-        {true, "The Evil Boss Has Killed Your Ravuv Ship! [Game Info, stop]", "score=1230 hits=0 shots=0 acc=0% lives=0"},
-    };
-    for (const auto& [boss, cause, board] : rows) {
-        SCOPED_TRACE(cause);
-        testing::LoadedGame game("\"1000\",\"bob\"\r\n", "ann");
-        Form1& form = game.form;
-        game.start_game();
-        form.lblBady.Caption = "37";
-        form.lblScore.Caption = "1230";
-        if (boss) {
-            form.SummonBoss();
-        }
-        const auto from = game.runtime.now();
-        for (int contact = 1; contact <= 3; ++contact) {
-            game.answer(contact == 3 ? 2 : 1);
-            testing::place(boss ? form.imgBady : form.imgBrit1, boss ? 2000 : 2500, 6000);
-            boss ? form.tmBady_Timer() : form.tmBrit_Timer();
-            EXPECT_TRUE(contact == 3 || form.lblLives.Caption == std::to_string(2 - contact)) << "lives after contact " << contact;
-        }
-        EXPECT_EQ(timeline(game.runtime, from), (Texts{"hit.wav", cause, "hit.wav", cause, "hit.wav", "gameover.wav",
-                                                        "GAME OVER [Game Info]", "hiscore.wav", "NEW HI SCORE! [Game Info, stop]"}));
-        EXPECT_EQ(testing::scoreboard(form), std::string(board) + " bady=37");
-        EXPECT_EQ((std::vector<bool>{form.Label8.Visible, form.tmBrit.Enabled, form.tmBady.Enabled, form.imgBady.Visible}),
-                  (std::vector<bool>{true, false, false, boss}));
-        EXPECT_TRUE(!boss || form.imgBady.Top == 0) << "the boss stays up at the top edge";
-        EXPECT_EQ(game.folder.scores(), "\"1230\",\"ann\"\r\n");
-        EXPECT_EQ(form.lblHiscore.Caption + " " + form.lblHiscoren.Caption, "1230 ann");
-        game.start_game();
-        EXPECT_EQ(testing::scoreboard(form), "score=0 hits=0 shots=0 acc=0% lives=2 bady=37");
-        EXPECT_FALSE(form.imgBady.Visible || form.tmBady.Enabled);
-        EXPECT_EQ(form.frmBady.Visible, boss) << "the counter's panel stays from the lost fight";
-    }
-}
-
 // The record shown is always reloaded from the file. A record that cannot be saved is reported;
 // the old file stays and play goes on.
 TEST(ShipLost, GameOverKeepsOnlyABetterScore) {
@@ -134,7 +77,6 @@ TEST(ShipLost, GameOverKeepsOnlyABetterScore) {
         const bool saved = beaten && !full_disk;
         EXPECT_EQ(game.runtime.unanswered_dialogs(), 0U) << "NEW HI SCORE! or the failure shown or missing";
         EXPECT_TRUE(!full_disk || game.runtime.dialogs().back().text.find("scores.dat") != std::string::npos);
-        EXPECT_EQ(game.new_sounds(), (beaten ? Texts{"hit.wav", "gameover.wav", "hiscore.wav"} : Texts{"hit.wav", "gameover.wav"}));
         EXPECT_EQ(game.folder.scores(), saved ? "\"" + std::string(score) + "\",\"ann\"\r\n" : file);
         EXPECT_EQ((Texts{form.lblHiscore.Caption, form.lblHiscoren.Caption, form.lblScore.Caption, form.lblLives.Caption}),
                   (Texts{saved ? score : record, saved ? "ann" : "bob", "0", "2"}));

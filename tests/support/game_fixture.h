@@ -12,7 +12,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -31,11 +30,6 @@ struct LoadedGame {
         runtime.key_down(keys::s);
         EXPECT_TRUE(form.tmBrit.Enabled) << "S did not start a game";
     }
-    // Names of the sounds played since the last call ("pop2.wav", ...).
-    Texts new_sounds() {
-        const Texts all = runtime.sound_names();
-        return Texts(all.begin() + static_cast<std::ptrdiff_t>(std::exchange(m_sounds_seen, all.size())), all.end());
-    }
     // Scripts OK for the next `count` message boxes.
     void answer(int count = 1) {
         for (int i = 0; i < count; ++i) {
@@ -46,16 +40,12 @@ struct LoadedGame {
     TestFolder folder;
     HeadlessRuntime runtime;
     Form1 form;
-
-private:
-    std::size_t m_sounds_seen = 0;
 };
 
-// A game just started with S, its start cue already taken from new_sounds().
+// A game just started with S.
 struct RunningGame : LoadedGame {
     explicit RunningGame(std::optional<std::string> scores = "\"0\",\"nobody\"\r\n") : LoadedGame(std::move(scores)) {
         start_game();
-        new_sounds();
     }
 };
 
@@ -81,10 +71,6 @@ inline std::string scoreboard(const Form1& f) {
     return "score=" + f.lblScore.Caption + " hits=" + f.lblHits.Caption + " shots=" + f.lblShots.Caption +
            " acc=" + f.lblAcc.Caption + " lives=" + f.lblLives.Caption + " bady=" + f.lblBady.Caption;
 }
-
-// The window caption, then one line per control in control order: name, geometry (a line's end
-// points), caption, shown or hidden, a timer's on or off. The control named `except` is left out.
-Texts snapshot(const Form& form, std::string_view except = {});
 
 // Runs `action` with every file this process writes capped at `bytes`, so that writing a file
 // fails the way it does on a full disk (root ignores permission bits, not this limit).

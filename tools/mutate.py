@@ -1,0 +1,412 @@
+#!/usr/bin/env python3
+"""One-line mutation testing of the game and its runtime against the headless tests.
+
+The tree is copied to a temporary folder (the checkout is never touched) and the headless test
+program is built there once. Each mutant then changes one line of the game's folders (shell/,
+ship/, enemies/, scoring/) or of the runtime's own sources (platform/*.cpp): a comparison flipped,
+a constant one up or down, two adjacent statements swapped, a statement deleted or a `return;`
+dropped. Only what the changed line touches is recompiled and the test program relinked; the
+tests then run under a time limit. A mutant that does not compile is counted apart; one that
+hangs is stopped by the time limit and counts as killed.
+
+Mutants are drawn in an order fixed by the seed until the sample holds the asked number of
+compiling mutants. Survivors are printed with their file and line. Those listed in the file of
+known equivalent mutants (keyed by file and text, not by line number) are accepted; the exit
+status is 1 when any other mutant survived.
+"""
+
+import argparse
+import os
+import random
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+from dataclasses import dataclass
+from pathlib import Path
+
+CHECKOUT = Path(__file__).resolve().parent.parent
+GAME_FOLDERS = ("shell", "ship", "enemies", "scoring")
+EQUIVALENTS = CHECKOUT / "tools" / "mutation_equivalents.txt"
+TEST_TARGET = "vex_tests"
+TEST_PROGRAM = Path("tests") / TEST_TARGET
+
+
+@dataclass
+class Mutant:
+    path: str  # relative to the tree
+    line: int  # 1-based
+    kind: str
+    original: str  # the changed line(s) before ...
+    mutated: str  # ... and after, as they stand in the file
+
+    def key(self):
+        return (self.path, squeeze(self.original), squeeze(self.mutated))
+
+    def describe(self):
+        return f"{self.path}:{self.line}: {self.kind}: {squeeze(self.original)}  =>  {squeeze(self.mutated)}"
+
+
+def squeeze(text):
+    return " ".join(text.split())
+
+
+# --- Finding the mutants -------------------------------------------------------------------------
+
+def mask(line):
+    """The line with string and character literals blanked and any // comment cut off, so that
+    operators and numbers are looked for in code only. Positions stay those of the line."""
+    out = []
+    quote = None
+    i = 0
+    while i < len(line):
+        c = line[i]
+        if quote:
+            if c == "\\":
+                out.append("  ")
+                i += 2
+                continue
+            out.append(c if c == quote else " ")
+            if c == quote:
+                quote = None
+        elif c in "\"'":
+            quote = c
+            out.append(c)
+        elif line.startswith("//", i):
+            break
+        else:
+            out.append(c)
+        i += 1
+    return "".join(out).ljust(len(line))[: len(line)]
+
+
+COMPARISON = re.compile(r"(?<= )(<=|>=|==|!=|<|>)(?= )")
+FLIPPED = {"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!=", "!=": "=="}
+NUMBER = re.compile(r"(?<![\w.])(\d+\.\d*|\.\d+|\d+)(?:[eE][+-]?\d+)?[uUlLfF]*(?![\w.])")
+BOOLEAN = re.compile(r"\b(true|false)\b")
+SCOPE = re.compile(r"\b(namespace|class|struct|enum|union)\b")
+CONTROL = re.compile(r"^(if|for|while|switch|else|do)\b|\belse$")
+DECLARATION = re.compile(
+    r"^(const |constexpr |static |auto |std::\w+(<.*>)? \w+ ?[={;]|(double|float|int|bool|char|unsigned)\b|[A-Z]\w*[&*]? \w+ ?[={;])")
+
+
+def one_up_and_down(literal):
+    body = literal.rstrip("uUlLfF")
+    suffix = literal[len(body):]
+    if re.fullmatch(r"\d+", body):
+        value = int(body)
+        return [f"{value + 1}{suffix}", f"{value - 1}{suffix}"] if value > 0 else [f"1{suffix}"]
+    value = float(body)
+    return [f"{value + 1:g}{suffix}", f"{value - 1:g}{suffix}"]
+
+
+def classify_lines(masked_lines):
+    """For each line, the kind of the innermost brace it lies in: 'function' for a function or
+    lambda body and the blocks inside one, 'scope' for a namespace or class, 'data' for an
+    initializer list, None outside every brace."""
+    stack = []
+    inside = []
+    since = ""  # code since the last ; { or }
+    for text in masked_lines:
+        inside.append(stack[-1] if stack else None)
+        if text.lstrip().startswith("#"):
+            continue
+        for c in text:
+            if c == "{":
+                head = since.strip()
+                if SCOPE.search(head) and "(" not in head:
+                    kind = "scope"
+                elif CONTROL.search(head) or head.endswith(")") or re.search(r"\)\s*(const|override|noexcept|mutable)*\s*$", head) \
+                        or re.search(r"\)\s*:", head):
+                    kind = "function" if head and not head.endswith("=") else "data"
+                    if stack and stack[-1] == "data":
+                        kind = "data"
+                elif head == "" and stack and stack[-1] == "function":
+                    kind = "function"
+                else:
+                    kind = "data"
+                stack.append(kind)
+                since = ""
+            elif c == "}":
+                if stack:
+                    stack.pop()
+                since = ""
+            elif c == ";":
+                since = ""
+            else:
+                since += c
+        since += " "
+    return inside
+
+
+def is_statement(masked, previous_masked):
+    """One whole statement on one line, begun on this line."""
+    text = masked.strip()
+    if not text.endswith(";") or text.startswith(("}", "{", "case ", "default:", "using ", "#")):
+        return False
+    if text.count("(") != text.count(")") or text.count("{") != text.count("}"):
+        return False
+    prev = previous_masked.strip()
+    return prev == "" or prev.endswith((";", "{", "}", ":")) or prev.startswith("//")
+
+
+ASSIGNMENT = re.compile(r"^(?:[\w:<>]+[\s*&]+)*([\w.>-]+) [-+]?= (.*);$|^\+\+(\w+)();$")
+CALL = re.compile(r"\w\s*\(")
+
+
+def independent(first, second):
+    """Two assignments whose order cannot matter: neither calls anything (which might read the
+    other's target) and neither mentions what the other writes. Swapping them is equivalent by
+    construction, so such swaps are not made."""
+    a, b = ASSIGNMENT.match(first), ASSIGNMENT.match(second)
+    if not a or not b:
+        return False
+    values = [re.sub(r"\{[^{}]*\}", "", m.group(2) or "") for m in (a, b)]  # a lambda's body runs later
+    if any(CALL.search(v) and not v.startswith("[") for v in values):
+        return False
+    first_target, second_target = a.group(1) or a.group(3), b.group(1) or b.group(3)
+    return not re.search(rf"\b{re.escape(first_target)}\b", second) and not re.search(rf"\b{re.escape(second_target)}\b", first)
+
+
+def mutants_of(path, lines):
+    masked = [mask(line) for line in lines]
+    inside = classify_lines(masked)
+    found = []
+
+    def add(index, kind, new_line):
+        found.append(Mutant(path, index + 1, kind, lines[index], new_line))
+
+    for i, line in enumerate(lines):
+        code = masked[i]
+        stripped = code.strip()
+        if not stripped or stripped.startswith(("#", "//", "/*", "*")) or "static_assert" in code:
+            continue
+        in_function = inside[i] == "function"
+        # Comparisons and constants: in code and in the constants beside it.
+        if in_function or inside[i] in ("scope", None) or "constexpr" in code:
+            for match in COMPARISON.finditer(code):
+                new = line[: match.start()] + FLIPPED[match.group(1)] + line[match.end():]
+                add(i, "flip comparison", new)
+            for match in NUMBER.finditer(code):
+                if "<" in code[: match.start()] and ">" in code[match.end():] and "array<" in code:
+                    continue  # a template argument such as std::array<T, 4>
+                for value in one_up_and_down(match.group(0)):
+                    add(i, "constant", line[: match.start()] + value + line[match.end():])
+            for match in BOOLEAN.finditer(code):
+                other = "false" if match.group(1) == "true" else "true"
+                add(i, "constant", line[: match.start()] + other + line[match.end():])
+        if not in_function:
+            continue
+        previous = masked[i - 1] if i > 0 else ""
+        if not is_statement(code, previous):
+            continue
+        if stripped == "return;":
+            add(i, "drop return", "")
+        elif not stripped.startswith("return") and not DECLARATION.match(stripped):
+            add(i, "delete statement", "")
+        following = i + 1
+        if following < len(lines) and inside[following] == "function" and is_statement(masked[following], code) \
+                and not masked[following].strip().startswith("return") and not stripped.startswith("return") \
+                and len(code) - len(code.lstrip()) == len(masked[following]) - len(masked[following].lstrip()) \
+                and not independent(stripped, masked[following].strip()):
+            found.append(Mutant(path, i + 1, "swap statements", line + "\n" + lines[following],
+                                lines[following] + "\n" + line))
+    return found
+
+
+def source_files(tree):
+    files = []
+    for folder in GAME_FOLDERS:
+        files += sorted(p for p in (tree / folder).rglob("*") if p.suffix in (".cpp", ".h"))
+    files += sorted((tree / "platform").glob("*.cpp"))
+    return files
+
+
+def all_mutants(tree):
+    mutants = []
+    for file in source_files(tree):
+        lines = file.read_text(encoding="utf-8").split("\n")
+        mutants += mutants_of(str(file.relative_to(tree)), lines)
+    return mutants
+
+
+def read_equivalents(path):
+    """Entries `file: original  =>  mutated`, each after a comment saying why it is equivalent."""
+    known = set()
+    if not path.exists():
+        return known
+    for raw in path.read_text(encoding="utf-8").splitlines():
+        if not raw.strip() or raw.lstrip().startswith("#"):
+            continue
+        where, _, change = raw.partition(": ")
+        original, _, mutated = change.partition("  =>  ")
+        known.add((where.strip(), squeeze(original), squeeze(mutated)))
+    return known
+
+
+# --- Building and running ------------------------------------------------------------------------
+
+def copy_tree(source_tree, destination):
+    listed = subprocess.run(["git", "-C", str(source_tree), "ls-files", "-z", "--cached", "--others", "--exclude-standard"],
+                            capture_output=True, check=False)
+    if listed.returncode == 0:
+        for name in filter(None, listed.stdout.decode().split("\0")):
+            source = source_tree / name
+            if source.is_file():
+                target = destination / name
+                target.parent.mkdir(parents=True, exist_ok=True)
+                shutil.copy2(source, target)
+    else:
+        shutil.copytree(source_tree, destination, dirs_exist_ok=True,
+                        ignore=lambda folder, names: [n for n in names if n.startswith((".git", "build-")) or
+                                                      (n == "build" and Path(folder) == source_tree)])
+
+
+def run(command, cwd, timeout=None, env=None):
+    """Exit status of `command`, or None when it ran past `timeout` seconds (it is then killed)."""
+    process = subprocess.Popen(command, cwd=cwd, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                               start_new_session=True)
+    try:
+        return process.wait(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.wait()
+        return None
+
+
+class Workspace:
+    """The copy of the tree with its build, and the object files of the unmutated build, which are
+    put back after each mutant so that the next one recompiles only its own file."""
+
+    def __init__(self, tree, jobs):
+        self.tree = tree
+        self.build = tree / "build-mutants"
+        self.jobs = jobs
+        self.env = dict(os.environ, TMPDIR=str(tree / "tmp"))
+        (tree / "tmp").mkdir()
+        self.objects = {}
+
+    def configure(self):
+        generator = ["-G", "Ninja"] if shutil.which("ninja") else []
+        status = run(["cmake", "-S", ".", "-B", str(self.build), *generator, "-DBUILD_TESTING=ON",
+                      "-DCMAKE_BUILD_TYPE=None", "-DCMAKE_CXX_FLAGS=-O1"], self.tree)
+        return status == 0 and self.compile()
+
+    def compile(self):
+        return run(["cmake", "--build", str(self.build), "--target", TEST_TARGET, "-j", str(self.jobs)], self.tree) == 0
+
+    def remember_objects(self):
+        cache = self.tree / "objects"
+        for number, obj in enumerate(self.build.rglob("*.o")):
+            kept = cache / f"{number}.o"
+            kept.parent.mkdir(exist_ok=True)
+            shutil.copy2(obj, kept)
+            self.objects[obj] = (obj.stat().st_mtime_ns, kept)
+
+    def restore_objects(self):
+        """Puts back the unmutated objects with their old times, so that the build tools take them
+        as up to date, and drops the libraries so that they are archived again from them."""
+        for obj, (mtime, kept) in self.objects.items():
+            if not obj.exists() or obj.stat().st_mtime_ns != mtime:
+                shutil.copyfile(kept, obj)
+                os.utime(obj, ns=(mtime, mtime))
+        for library in self.build.rglob("*.a"):
+            library.unlink()
+
+    def test(self, timeout):
+        return run([str(self.build / TEST_PROGRAM), "--gtest_fail_fast"], self.build, timeout, self.env)
+
+
+def try_mutant(workspace, mutant, timeout):
+    """'killed', 'survived', 'timed out' or 'not compiling'."""
+    file = workspace.tree / mutant.path
+    original = file.read_bytes()
+    stat = file.stat()
+    lines = original.decode("utf-8").split("\n")
+    first = mutant.line - 1
+    count = mutant.original.count("\n") + 1
+    lines[first:first + count] = mutant.mutated.split("\n") if mutant.mutated else [""]
+    file.write_text("\n".join(lines), encoding="utf-8")
+    try:
+        if not workspace.compile():
+            return "not compiling"
+        status = workspace.test(timeout)
+        return "timed out" if status is None else ("survived" if status == 0 else "killed")
+    finally:
+        file.write_bytes(original)
+        os.utime(file, ns=(stat.st_atime_ns, stat.st_mtime_ns))
+        workspace.restore_objects()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--sample", type=int, default=12, help="compiling mutants to test (default 12)")
+    parser.add_argument("--seed", type=int, default=1, help="seed of the drawing order (default 1)")
+    parser.add_argument("--timeout", type=float, help="seconds a test run may take (default: ten times an "
+                                                      "unmutated run, at least 60)")
+    parser.add_argument("--jobs", type=int, default=2, help="parallel jobs of the first build (default 2)")
+    parser.add_argument("--list", action="store_true", help="list every mutant and test none")
+    parser.add_argument("--equivalents", type=Path, default=EQUIVALENTS, help="known equivalent mutants")
+    parser.add_argument("--tree", type=Path, default=CHECKOUT, help="the tree to test (default: this checkout)")
+    args = parser.parse_args()
+
+    if args.list:
+        mutants = all_mutants(args.tree)
+        for mutant in mutants:
+            print(mutant.describe())
+        print(f"{len(mutants)} mutants", file=sys.stderr)
+        return 0
+
+    known = read_equivalents(args.equivalents)
+    started = time.monotonic()
+    with tempfile.TemporaryDirectory(prefix="vexoids-mutants-") as folder:
+        tree = Path(folder) / "tree"
+        tree.mkdir()
+        copy_tree(args.tree.resolve(), tree)
+        workspace = Workspace(tree, args.jobs)
+        print(f"building the headless tests in {tree} ...", file=sys.stderr, flush=True)
+        if not workspace.configure():
+            print("the unmutated tree does not build", file=sys.stderr)
+            return 2
+        clean_start = time.monotonic()
+        if workspace.test(None) != 0:
+            failed = subprocess.run([str(workspace.build / TEST_PROGRAM)], cwd=workspace.build, env=workspace.env,
+                                    capture_output=True, text=True, check=False)
+            print(failed.stdout[-3000:], "the tests fail on the unmutated tree", file=sys.stderr)
+            return 2
+        timeout = args.timeout or max(60.0, 10 * (time.monotonic() - clean_start))
+        workspace.remember_objects()
+
+        mutants = all_mutants(tree)
+        random.Random(args.seed).shuffle(mutants)
+        tally = {"killed": 0, "survived": 0, "timed out": 0, "not compiling": 0}
+        survivors = []
+        for mutant in mutants:
+            if tally["killed"] + tally["survived"] + tally["timed out"] >= args.sample:
+                break
+            began = time.monotonic()
+            outcome = try_mutant(workspace, mutant, timeout)
+            tally[outcome] += 1
+            if outcome == "survived":
+                survivors.append(mutant)
+            tested = tally["killed"] + tally["survived"] + tally["timed out"]
+            print(f"[{tested}/{args.sample}] {outcome:13} {time.monotonic() - began:4.0f} s  {mutant.describe()}",
+                  file=sys.stderr, flush=True)
+
+    tested = tally["killed"] + tally["survived"] + tally["timed out"]
+    killed = tally["killed"] + tally["timed out"]
+    print(f"seed {args.seed}: {tested} compiling mutants of {len(mutants)}: {killed} killed "
+          f"({tally['timed out']} of them by the time limit), {tally['survived']} survived; "
+          f"{tally['not compiling']} did not compile; score {100 * killed / max(tested, 1):.1f} %; "
+          f"{time.monotonic() - started:.0f} s")
+    unexplained = [m for m in survivors if m.key() not in known]
+    for mutant in survivors:
+        print(("known equivalent  " if mutant.key() in known else "SURVIVED          ") + mutant.describe())
+    return 1 if unexplained else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
