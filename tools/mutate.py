@@ -363,6 +363,7 @@ def main():
     known = read_equivalents(args.equivalents)
     started = time.monotonic()
     with tempfile.TemporaryDirectory(prefix="vexoids-mutants-") as folder:
+        os.chmod(folder, 0o755)  # tests that drop to another user still reach their files
         tree = Path(folder) / "tree"
         tree.mkdir()
         copy_tree(args.tree.resolve(), tree)
