@@ -1,7 +1,30 @@
+#include "app/command_line.h"
 #include "platform/sdl/sdl_runtime.h"
 #include "shell/form1.h"
 
-int main() {
+#include <iostream>
+
+namespace {
+
+constexpr int usage_error = 2;
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string_view program = argc > 0 ? argv[0] : "vexoids";
+    const auto parsed = vex::parse_command_line({argv + std::min(argc, 1), argv + argc});
+    if (parsed.error) {
+        std::cerr << program << ": " << *parsed.error << " (try --help)\n";
+        return usage_error;
+    }
+    if (parsed.options.help) {
+        std::cout << vex::help_text(program);
+        return 0;
+    }
+    if (parsed.options.version) {
+        std::cout << "vexoids " << VEX_VERSION << "\n";
+        return 0;
+    }
     vex::SdlRuntime runtime;
     vex::Form1 form(runtime);
     return runtime.run(form);

@@ -16,7 +16,7 @@ void BM_PaintWindow(benchmark::State& state) {
     vex::HeadlessRuntime runtime(VEX_PROGRAM_FOLDER);
     vex::Form1 form(runtime);
     form.Frame2.Visible = form.Label6.Visible = form.Label7.Visible = true;  // the most text on screen
-    vex::OffscreenView view(form, VEX_PROGRAM_FOLDER, VEX_FONTS_DIR);
+    vex::OffscreenView view(form, VEX_PROGRAM_FOLDER);
     for (auto _ : state) {
         benchmark::DoNotOptimize(view.draw());
     }

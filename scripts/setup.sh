@@ -3,9 +3,11 @@
 # Usage: scripts/setup.sh [--tests]
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libx11-dev libgif-dev fonts-dejavu-core fonts-dejavu-extra)
+packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libx11-dev libgif-dev libfontconfig-dev
+          fonts-liberation2)
 if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox x11-utils imagemagick wmctrl python3)
+  packages+=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox x11-utils imagemagick wmctrl python3
+            desktop-file-utils appstream dpkg-dev file lintian)
 fi
 
 missing=()

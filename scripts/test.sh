@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --tests
-cmake -S . -B build-tests -DBUILD_TESTING=ON -DVEX_FRAME_TRACE=ON >/dev/null
+cmake -S . -B build-tests -DBUILD_TESTING=ON -DVEX_TESTS=ON -DVEX_WERROR=ON -DVEX_FRAME_TRACE=ON >/dev/null
 cmake --build build-tests -j"$(nproc)"
 ctest --test-dir build-tests --output-on-failure -j"$(nproc)"

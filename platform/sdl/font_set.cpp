@@ -6,15 +6,7 @@
 
 namespace vex {
 
-namespace {
-
-std::filesystem::path face_file(const std::filesystem::path& folder, bool bold) {
-    return folder / (bold ? "DejaVuSansCondensed-Bold.ttf" : "DejaVuSansCondensed.ttf");
-}
-
-}  // namespace
-
-FontSet::FontSet(std::filesystem::path folder) : m_folder(std::move(folder)) { TTF_Init(); }
+FontSet::FontSet() : m_regular(find_font(game_font_family, false)), m_bold(find_font(game_font_family, true)) { TTF_Init(); }
 
 FontSet::~FontSet() {
     m_fonts.clear();
@@ -24,26 +16,28 @@ FontSet::~FontSet() {
 TTF_Font* FontSet::font(const TextStyle& style) {
     auto found = m_fonts.find(style);
     if (found == m_fonts.end()) {
-        const auto file = face_file(m_folder, style.bold);
+        const auto& face = style.bold ? m_bold : m_regular;
         // Only a regular file: a FIFO in a font's place would hold the game at its first text.
         struct stat info {};
-        const bool regular = ::stat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-        found = m_fonts.emplace(style, FontHandle(regular ? TTF_OpenFont(file.c_str(), style.pixels) : nullptr)).first;
+        const bool regular = face && ::stat(face->path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+        TTF_Font* opened = regular ? TTF_OpenFontIndex(face->path.c_str(), style.pixels, face->index) : nullptr;
+        found = m_fonts.emplace(style, FontHandle(opened)).first;
     }
     return found->second.get();
 }
 
-std::optional<std::filesystem::path> FontSet::missing_face() {
+std::optional<std::string> FontSet::missing_face() {
     for (const bool bold : {false, true}) {
         if (font({TextStyle{}.pixels, bold}) == nullptr) {
-            return face_file(m_folder, bold);
+            const auto& face = bold ? m_bold : m_regular;
+            return face ? face->path.string() : std::string(game_font_family) + (bold ? " Bold" : "");
         }
     }
     return std::nullopt;
 }
 
-void report_missing_font(const std::filesystem::path& font, const std::string& title) {
-    const std::string text = "The font " + font.string() + " is missing or damaged, so the game cannot show its text. Reinstall the game.";
+void report_missing_font(const std::string& font, const std::string& title) {
+    const std::string text = "The font " + font + " is missing or damaged, so the game cannot show its text. Reinstall the game.";
     std::cerr << text << '\n';
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), nullptr);
 }

@@ -1,13 +1,12 @@
-// The two typefaces every text is drawn in, opened once per size.
+// The two faces every text is drawn in, found through fontconfig and opened once per size.
 #pragma once
 
+#include "platform/sdl/font_lookup.h"
 #include "platform/sdl/sdl_handles.h"
 
-#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
-#include <utility>
 
 namespace vex {
 
@@ -19,27 +18,26 @@ struct TextStyle {
 
 class FontSet {
 public:
-    // `folder` holds DejaVuSansCondensed.ttf and DejaVuSansCondensed-Bold.ttf. Condensed faces
-    // let the captions sized for the window fit their labels ("GAME OVER" on one line, "New
-    // Player", "Hi Score:", the instructions in four lines).
-    explicit FontSet(std::filesystem::path folder);
+    FontSet();
     FontSet(const FontSet&) = delete;
     FontSet& operator=(const FontSet&) = delete;
     ~FontSet();
 
-    // The font of that style, or nullptr when its file cannot be opened (text is then not drawn).
+    // The font of that style, or nullptr when its face is missing (text is then not drawn).
     TTF_Font* font(const TextStyle& style);
 
-    // The first face file that is missing or cannot be opened as a font, or nullopt when both open.
-    std::optional<std::filesystem::path> missing_face();
+    // The first face that fontconfig does not have or that cannot be opened as a font ("Liberation
+    // Sans Bold", or its file when that is damaged), or nullopt when both open.
+    std::optional<std::string> missing_face();
 
 private:
-    std::filesystem::path m_folder;
+    std::optional<FontFile> m_regular;
+    std::optional<FontFile> m_bold;
     std::map<TextStyle, FontHandle> m_fonts;
 };
 
 // Tells the player that a font is missing, naming it, in SDL's own message box (which needs no
 // font) and on standard error. The caller then ends the program with a non-zero status.
-void report_missing_font(const std::filesystem::path& font, const std::string& title);
+void report_missing_font(const std::string& font, const std::string& title);
 
 }  // namespace vex

@@ -5,6 +5,7 @@
 #include "platform/runtime_error.h"
 #include "platform/wav_header.h"
 #include "platform/sdl/canvas.h"
+#include "platform/sdl/data_folder.h"
 #include "platform/sdl/font_set.h"
 #include "platform/sdl/form_painter.h"
 #include "platform/sdl/frame_trace.h"
@@ -134,8 +135,6 @@ std::optional<MainWindow> open_main_window(const Form& form, FontSet& fonts, con
 
 // One run of a form: its window, its clock and the input on its way to a click.
 struct SdlRuntime::Session {
-    explicit Session(const std::filesystem::path& folder) : fonts(folder / "fonts") {}
-
     bool done() const { return form->unloaded() || quit; }
 
     // Sets the form's clock to the real tick, as every handler expects to find it: when it starts
@@ -272,10 +271,10 @@ struct SdlRuntime::Session {
     bool quit = false;
 };
 
-SdlRuntime::SdlRuntime() : SdlRuntime(executable_folder()) {}
+SdlRuntime::SdlRuntime() : SdlRuntime(find_data_folder(program_file_folder(), VEX_INSTALLED_DATA)) {}
 
 SdlRuntime::SdlRuntime(std::filesystem::path program_folder)
-    : m_folder(std::move(program_folder)), m_session(std::make_unique<Session>(m_folder)) {}
+    : m_folder(std::move(program_folder)), m_session(std::make_unique<Session>()) {}
 
 SdlRuntime::~SdlRuntime() = default;
 

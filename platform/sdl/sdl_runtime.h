@@ -13,7 +13,7 @@ namespace vex {
 
 class SdlRuntime : public Runtime {
 public:
-    // The program folder is the executable's folder.
+    // The program folder is the data beside the executable, else the installed data folder.
     SdlRuntime();
     explicit SdlRuntime(std::filesystem::path program_folder);
     ~SdlRuntime() override;

@@ -11,10 +11,9 @@
 namespace vex {
 
 struct OffscreenView::Parts {
-    Parts(int width, int height, const std::filesystem::path& program_folder, const std::filesystem::path& fonts_folder)
+    Parts(int width, int height, const std::filesystem::path& program_folder)
         : surface(SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888)),
-          renderer(surface ? SDL_CreateSoftwareRenderer(surface.get()) : nullptr),
-          fonts(fonts_folder) {
+          renderer(surface ? SDL_CreateSoftwareRenderer(surface.get()) : nullptr) {
         if (!renderer) {
             throw std::runtime_error(std::string("offscreen renderer: ") + SDL_GetError());
         }
@@ -29,11 +28,9 @@ struct OffscreenView::Parts {
     std::unique_ptr<FormPainter> painter;
 };
 
-OffscreenView::OffscreenView(const Form& form, const std::filesystem::path& program_folder,
-                             const std::filesystem::path& fonts_folder)
+OffscreenView::OffscreenView(const Form& form, const std::filesystem::path& program_folder)
     : m_form(form),
-      m_parts(std::make_unique<Parts>(to_pixels(form.client_width()), to_pixels(form.client_height()), program_folder,
-                                      fonts_folder)) {}
+      m_parts(std::make_unique<Parts>(to_pixels(form.client_width()), to_pixels(form.client_height()), program_folder)) {}
 
 OffscreenView::~OffscreenView() = default;
 

@@ -23,9 +23,8 @@ struct Snapshot {
 // A software renderer drawing into memory, sized like the form's client area.
 class OffscreenView {
 public:
-    // Pictures are found in `program_folder`, the two DejaVu fonts in `fonts_folder`.
-    OffscreenView(const Form& form, const std::filesystem::path& program_folder,
-                  const std::filesystem::path& fonts_folder);
+    // Pictures are found in `program_folder`.
+    OffscreenView(const Form& form, const std::filesystem::path& program_folder);
     ~OffscreenView();
     OffscreenView(const OffscreenView&) = delete;
     OffscreenView& operator=(const OffscreenView&) = delete;

@@ -1,5 +1,6 @@
 // The real painter on the game's window, drawn offscreen with the software renderer.
 #include "platform/runtime_error.h"
+#include "platform/sdl/geometry.h"
 #include "platform/sdl/snapshot.h"
 
 #include "tests/support/game_fixture.h"
@@ -10,6 +11,7 @@
 #include <array>
 #include <cstdlib>
 #include <functional>
+#include <set>
 
 namespace vex {
 namespace {
@@ -45,7 +47,7 @@ class FormPixels : public ::testing::Test {
 protected:
     testing::LoadedGame game;
     Form1& form = game.form;
-    OffscreenView view{form, game.folder.path(), VEX_FONTS_DIR};
+    OffscreenView view{form, game.folder.path()};
 };
 
 // The four Vexoids in a row at Top 600 and the ship at (3000, 6480): each picture at its place,
@@ -142,6 +144,67 @@ TEST_F(FormPixels, AutoSizeLabelGrowsWithItsCaptionAndShrinksToItsBorder) {
     form.lblPlayer.Caption = "";
     EXPECT_EQ(view.drawn_rect(form.lblPlayer).w, 2);
     EXPECT_EQ(white_in_row_23(), 0);
+}
+
+// Every caption of the window fits its label at the label's own size, in the face fontconfig
+// found: drawn in its label it keeps every pixel it has in a label grown by 40 pixels on each side
+// (only downward for the two texts that wrap by design), and a caption not meant to wrap stays
+// on its first line. Each label is drawn alone, so what differs from its back colour is caption.
+TEST_F(FormPixels, EveryCaptionFitsItsLabel) {
+    std::vector<Label*> labels;
+    for (Control* control : form.controls()) {
+        switch (control->kind()) {
+        case ControlKind::Label:
+            labels.push_back(static_cast<Label*>(control));
+            labels.back()->Visible = false;
+            break;
+        case ControlKind::Image: static_cast<Image*>(control)->Visible = false; break;
+        case ControlKind::Line: static_cast<Line*>(control)->Visible = false; break;
+        case ControlKind::Frame: static_cast<Frame*>(control)->Visible = false; break;
+        case ControlKind::Timer: break;
+        }
+    }
+    const std::set<std::string> wrapped_by_design{"Label4", "Label6"};
+    const auto inside = [&](const Label& label) {
+        const PixelRect rect = view.drawn_rect(label);
+        const int border = label.border ? 1 : 0;
+        const PixelRect area = label.container != nullptr ? frame_rect(*label.container) : PixelRect{0, 0, 592, 506};
+        return intersect(area, {rect.x + border, rect.y + border, rect.w - 2 * border, rect.h - 2 * border});
+    };
+    for (Label* label : labels) {
+        if (label->auto_size) {
+            continue;  // it takes the width of its caption
+        }
+        SCOPED_TRACE(label->name() + " \"" + label->Caption + "\"");
+        label->Visible = true;
+        if (label->container != nullptr) {
+            label->container->Visible = true;
+        }
+        const auto caption_pixels = [&](const Snapshot& shot, const PixelRect& area) {
+            return area.w * area.h - count_of(shot, area, label->back_color);
+        };
+        const Snapshot shot = view.draw();
+        const PixelRect in = inside(*label);
+        const int in_label = caption_pixels(shot, in);
+        const int below_first_line = in.y + font_pixels(label->font.points) * 5 / 4;
+        if (!wrapped_by_design.contains(label->name()) && below_first_line < in.y + in.h) {
+            EXPECT_EQ(caption_pixels(shot, {in.x, below_first_line, in.w, in.y + in.h - below_first_line}), 0)
+                << "wrapped onto a second line";
+        }
+        const float left = label->Left, width = label->Width, height = label->Height;
+        label->Height += 600;
+        if (!wrapped_by_design.contains(label->name())) {
+            label->Left -= 600;
+            label->Width += 1200;
+        }
+        EXPECT_GT(in_label, 0);
+        EXPECT_EQ(in_label, caption_pixels(view.draw(), inside(*label))) << "pixels of the caption cut off";
+        label->Left = left, label->Width = width, label->Height = height;
+        label->Visible = false;
+        if (label->container != nullptr) {
+            label->container->Visible = false;
+        }
+    }
 }
 
 // Only the part of the ship inside the window shows, nothing of it elsewhere; a missing picture

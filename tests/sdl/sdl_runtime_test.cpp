@@ -19,11 +19,6 @@
 namespace vex {
 namespace {
 
-// A program folder with the game's pictures and fonts.
-struct ProgramFolder : testing::TestFolder {
-    ProgramFolder() { std::filesystem::create_directory_symlink(VEX_FONTS_DIR, path() / "fonts"); }
-};
-
 // A fast timer that blocks at its third tick and unloads the form at its 40th, and a slow one.
 class TickingForm : public Form {
 public:
@@ -64,7 +59,7 @@ public:
 // Timers run from the load until the form unloads. A handler that blocks leaves no burst of
 // ticks behind it: each timer is raised once at the new real time, then its grid resumes.
 TEST(RealLoop, TimersRunAtTheirPeriodsWithoutCatchingUp) {
-    const ProgramFolder folder;
+    const testing::TestFolder folder;
     SdlRuntime runtime{folder.path()};
     TickingForm form{runtime};
     EXPECT_EQ(runtime.run(form), 0);
@@ -79,7 +74,7 @@ TEST(RealLoop, TimersRunAtTheirPeriodsWithoutCatchingUp) {
 }
 
 TEST(RealLoop, UnloadDuringLoadEndsAtOnce) {
-    const ProgramFolder folder;
+    const testing::TestFolder folder;
     SdlRuntime runtime{folder.path()};
     TickingForm form{runtime};
     form.unload_on_load = true;

@@ -101,7 +101,7 @@ copy_program_folder() {
     folder=$(dirname "$program")
     mkdir -p "$game"
     cp "$program" "$game/vexoids"
-    for item in fonts pictures sounds scores.dat; do
+    for item in pictures sounds scores.dat; do
         [[ -e "$folder/$item" ]] && cp -r "$folder/$item" "$game/"
     done
     if (($# > 0)); then

@@ -1,0 +1,30 @@
+// The program's command line: a table of options, parsed before any window opens. Started with
+// no options the game runs as it always has; no option changes the rules of play.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vex {
+
+// What the command line asked for.
+struct Options {
+    bool help = false;
+    bool version = false;
+};
+
+// Either the options, or a one-line reason why the command line was refused.
+struct ParsedCommandLine {
+    Options options;
+    std::optional<std::string> error;
+};
+
+// `arguments` excludes the program name.
+ParsedCommandLine parse_command_line(const std::vector<std::string_view>& arguments);
+
+// The text printed by --help, one line per option of the table.
+std::string help_text(std::string_view program);
+
+}  // namespace vex

@@ -1,0 +1,33 @@
+#include "platform/sdl/data_folder.h"
+
+#include <SDL.h>
+
+#include <memory>
+
+namespace vex {
+
+namespace {
+
+bool holds_data(const std::filesystem::path& folder) {
+    std::error_code error;
+    return std::filesystem::is_directory(folder / "pictures", error);
+}
+
+}  // namespace
+
+std::filesystem::path program_file_folder() {
+    const std::unique_ptr<char, decltype(&SDL_free)> base(SDL_GetBasePath(), &SDL_free);
+    std::error_code error;
+    return base ? std::filesystem::path(base.get()).parent_path() : std::filesystem::current_path(error);
+}
+
+std::filesystem::path find_data_folder(const std::filesystem::path& program_folder,
+                                       const std::filesystem::path& installed_relative) {
+    if (holds_data(program_folder)) {
+        return program_folder;
+    }
+    const auto installed = (program_folder / installed_relative).lexically_normal();
+    return holds_data(installed) ? installed : program_folder;
+}
+
+}  // namespace vex

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# cpack builds a Debian package that lintian finds no errors in; unpacked into a clean folder
+# (dpkg -x), the program found there starts and finds its data.
+# Usage: debian_package.sh <path to vexoids> <build folder>
+# shellcheck source=lib.bash
+source "$(dirname "$0")/lib.bash"
+build=$2
+
+(cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1) ||
+    fail "cpack: $(cat "$work/cpack.log")"
+deb=$(find "$work/package" -maxdepth 1 -name '*.deb' | head -n1)
+[[ -n "$deb" ]] || fail "cpack made no .deb: $(cat "$work/cpack.log")"
+echo "Package $(basename "$deb"):"
+dpkg-deb --info "$deb" | sed -n 's/^ \(Package\|Version\|Depends\|Section\|Installed-Size\):/  &/p'
+echo "lintian:"
+lintian --tag-display-limit 0 "$deb" 2>&1 | tee "$work/lintian.log"
+grep -q '^E:' "$work/lintian.log" && fail "lintian reports errors"
+
+dpkg -x "$deb" "$work/root"
+export HOME="$work/home"
+mkdir -p "$HOME"
+start_display
+start_installed "$work/root/usr/games/vexoids"
+echo "PASS: the package passes lintian and its program starts from a clean folder"

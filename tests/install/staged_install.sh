@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# cmake --install into a staging prefix puts every file in its place; the desktop entry and the
+# AppStream metainfo pass their validators; the staged program, run by a user who cannot write
+# the install, finds its data and starts.
+# Usage: staged_install.sh <path to vexoids> <build folder>
+# shellcheck source=lib.bash
+source "$(dirname "$0")/lib.bash"
+build=$2
+stage="$work/stage"
+id=org.vexoids.vexoids
+
+cmake --install "$build" --prefix "$stage" >"$work/install.log" || fail "cmake --install: $(cat "$work/install.log")"
+echo "Installed:"
+(cd "$stage" && find . -type f | sort | sed 's|^\./|  |')
+expected=(games/vexoids share/games/vexoids/scores.dat share/games/vexoids/pictures/brit1.gif
+    share/games/vexoids/sounds/pop2.wav "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
+    share/man/man6/vexoids.6.gz share/doc/vexoids/copyright share/doc/vexoids/changelog.gz)
+for size in 16 22 24 32 48 64 128 256; do
+    expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png")
+    [[ "$(identify -format '%wx%h' "$stage/share/icons/hicolor/${size}x${size}/apps/$id.png" 2>/dev/null)" == \
+        "${size}x${size}" ]] || fail "the ${size} px icon is not ${size} x ${size}"
+done
+for file in "${expected[@]}"; do
+    [[ -f "$stage/$file" ]] || fail "not installed: $file"
+done
+cmp "$stage/share/games/vexoids/scores.dat" "$(dirname "$0")/../../data/scores.dat" || fail "scores.dat changed"
+
+echo "desktop-file-validate:"
+desktop-file-validate "$stage/share/applications/$id.desktop" || fail "desktop-file-validate"
+echo "appstreamcli validate --no-net:"
+appstreamcli validate --no-net "$stage/share/metainfo/$id.metainfo.xml" || fail "appstreamcli validate"
+man -l "$stage/share/man/man6/vexoids.6.gz" 2>&1 >/dev/null | grep . && fail "the manual page has faults"
+[[ "$("$stage/games/vexoids" --version)" == "vexoids $(sed -n 's/.*release version="\([^"]*\)".*/\1/p' \
+    "$stage/share/metainfo/$id.metainfo.xml")" ]] || fail "--version and the metainfo's release differ"
+
+# An install the player cannot write: root runs the game as nobody, anyone else as themselves.
+chmod -R a-w "$stage"
+chmod 755 "$work"
+export HOME="$work/home" XDG_DATA_HOME="$work/home/data"
+mkdir -p "$HOME"
+as_player=()
+if [[ $(id -u) -eq 0 ]]; then
+    chown nobody "$HOME"
+    as_player=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+fi
+start_display
+start_installed "$stage/games/vexoids" "${as_player[@]}"
+echo "PASS: staged install, validators, the program started by a player who cannot write it"
