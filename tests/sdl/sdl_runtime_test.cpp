@@ -118,7 +118,7 @@ public:
 // The cue, played through the disk driver at a real device's pace, moves the form's clock on by
 // its length; the timer enabled after it has its first tick one interval after that, not at once.
 TEST(RealLoop, TimerEnabledAfterACueCountsFromTheCuesEnd) {
-    const ProgramFolder folder;
+    const testing::TestFolder folder;
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", (folder.path() / "device.raw").c_str(), 1);
     const int status = [&] {
