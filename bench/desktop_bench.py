@@ -374,7 +374,7 @@ def main():
     try:
         folder = os.path.dirname(os.path.abspath(args.game))
         shutil.copy(args.game, os.path.join(work, "vexoids"))
-        for item in ("fonts", "pictures", "sounds"):
+        for item in ("pictures", "sounds"):
             shutil.copytree(os.path.join(folder, item), os.path.join(work, item))
         with open(os.path.join(work, "scores.dat"), "w", newline="") as record:
             record.write('"0","nobody"\r\n')
