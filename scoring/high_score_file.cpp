@@ -7,7 +7,7 @@
 
 namespace vex {
 
-std::filesystem::path Form1::record_path() { return native_path(runtime().program_folder(), "\\scores.dat"); }
+std::filesystem::path Form1::record_path() { return native_path(runtime().record_folder(), "\\scores.dat"); }
 
 // A missing or damaged file gives no record; the file itself is left alone until a new record
 // replaces it. A file that is there but cannot be read is never replaced this session.

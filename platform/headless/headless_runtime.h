@@ -80,6 +80,7 @@ public:
     void message_box(const std::string& text, MessageIcon icon, const std::string& title) override;
     double random() override;
     const std::filesystem::path& program_folder() const override { return m_folder; }
+    const std::filesystem::path& record_folder() const override { return m_folder; }
 
 private:
     std::string take_answer(Dialog::Kind kind, const std::string& text);

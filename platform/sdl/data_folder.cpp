@@ -21,6 +21,11 @@ std::filesystem::path program_file_folder() {
     return base ? std::filesystem::path(base.get()).parent_path() : std::filesystem::current_path(error);
 }
 
+std::optional<std::filesystem::path> player_data_folder() {
+    const std::unique_ptr<char, decltype(&SDL_free)> folder(SDL_GetPrefPath("", "vexoids"), &SDL_free);
+    return folder ? std::optional(std::filesystem::path(folder.get()).parent_path()) : std::nullopt;
+}
+
 std::filesystem::path find_data_folder(const std::filesystem::path& program_folder,
                                        const std::filesystem::path& installed_relative) {
     if (holds_data(program_folder)) {

@@ -2,6 +2,7 @@
 
 #include "platform/paths.h"
 #include "platform/random.h"
+#include "platform/record_place.h"
 #include "platform/runtime_error.h"
 #include "platform/wav_header.h"
 #include "platform/sdl/canvas.h"
@@ -274,7 +275,9 @@ struct SdlRuntime::Session {
 SdlRuntime::SdlRuntime() : SdlRuntime(find_data_folder(program_file_folder(), VEX_INSTALLED_DATA)) {}
 
 SdlRuntime::SdlRuntime(std::filesystem::path program_folder)
-    : m_folder(std::move(program_folder)), m_session(std::make_unique<Session>()) {}
+    : m_folder(std::move(program_folder)),
+      m_record_folder(choose_record_folder(m_folder, record_writable_in(m_folder), player_data_folder)),
+      m_session(std::make_unique<Session>()) {}
 
 SdlRuntime::~SdlRuntime() = default;
 

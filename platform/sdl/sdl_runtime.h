@@ -31,11 +31,13 @@ public:
     void message_box(const std::string& text, MessageIcon icon, const std::string& title) override;
     double random() override;
     const std::filesystem::path& program_folder() const override { return m_folder; }
+    const std::filesystem::path& record_folder() const override { return m_record_folder; }
 
 private:
     struct Session;
 
     std::filesystem::path m_folder;
+    std::filesystem::path m_record_folder;
     std::unique_ptr<Session> m_session;
 };
 

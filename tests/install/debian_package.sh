@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # cpack builds a Debian package that lintian finds no errors in; unpacked into a clean folder
-# (dpkg -x), the program found there starts and finds its data.
+# (dpkg -x), the program found there starts, finds its data and keeps its record in that folder,
+# which it can write.
 # Usage: debian_package.sh <path to vexoids> <build folder>
 # shellcheck source=lib.bash
 source "$(dirname "$0")/lib.bash"
@@ -21,4 +22,5 @@ export HOME="$work/home"
 mkdir -p "$HOME"
 start_display
 start_installed "$work/root/usr/games/vexoids"
+[[ ! -e "$HOME/.local/share/vexoids" ]] || fail "a writable game folder kept its record elsewhere"
 echo "PASS: the package passes lintian and its program starts from a clean folder"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # cmake --install into a staging prefix puts every file in its place; the desktop entry and the
 # AppStream metainfo pass their validators; the staged program, run by a user who cannot write
-# the install, finds its data and starts.
+# the install, finds its data, starts, and keeps its record in that user's data folder, seeded
+# with the shipped bytes.
 # Usage: staged_install.sh <path to vexoids> <build folder>
 # shellcheck source=lib.bash
 source "$(dirname "$0")/lib.bash"
@@ -45,4 +46,11 @@ if [[ $(id -u) -eq 0 ]]; then
 fi
 start_display
 start_installed "$stage/games/vexoids" "${as_player[@]}"
-echo "PASS: staged install, validators, the program started by a player who cannot write it"
+cmp "$XDG_DATA_HOME/vexoids/scores.dat" "$stage/share/games/vexoids/scores.dat" ||
+    fail "no record seeded with the shipped bytes in the player's data folder"
+# The game reads that record: a holder's name this long stretches its label across the panel.
+printf '"777","Holder Of The Player Record"\r\n' >"$XDG_DATA_HOME/vexoids/scores.dat"
+start_installed "$stage/games/vexoids" "${as_player[@]}"
+[[ "$(pixel $((left + 570)) $((top + 488)))" != 000000 ]] || fail "the player's own record was not read (see $screenshot)"
+echo "PASS: staged install, validators, the program started by a player who cannot write it, the record in \
+\$XDG_DATA_HOME/vexoids"

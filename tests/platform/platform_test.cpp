@@ -1,3 +1,4 @@
+#include "platform/record_place.h"
 #include "platform/wav_header.h"
 #include "tests/support/game_fixture.h"
 
@@ -78,6 +79,41 @@ TEST(WavLength, ReadsTheLengthFromTheHeader) {
     EXPECT_EQ(wav_length_ms(folder.path() / "made.wav"), 500.0);
     EXPECT_EQ(wav_length_ms(folder.path() / "pictures" / "brit1.gif"), std::nullopt);
     EXPECT_EQ(wav_length_ms(folder.path() / "sounds" / "absent.wav"), std::nullopt);
+}
+
+// The record stays beside a program that can write it; otherwise it lives in the player's folder,
+// seeded with the shipped bytes only when the player has no record there yet.
+TEST(RecordPlace, BesideTheProgramWhenWritableElseThePlayersSeededOnce) {
+    using Scores = std::optional<std::string>;
+    const Scores shipped = "\"500\",\"Ace\"\r\n", own = "\"9\",\"Zo\xC3\xAB\"\r\n";
+    const struct {
+        bool writable;
+        bool player_has_folder;
+        Scores shipped;
+        Scores player_before;
+        bool in_player_folder;
+        Scores player_after;
+    } cases[] = {
+        {true, true, shipped, std::nullopt, false, std::nullopt},
+        {false, true, shipped, std::nullopt, true, shipped},
+        {false, true, shipped, own, true, own},
+        {false, true, std::nullopt, std::nullopt, true, std::nullopt},
+        {false, false, shipped, std::nullopt, false, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const testing::TestFolder program(c.shipped), player(c.player_before);
+        int asked = 0;
+        const auto chosen = choose_record_folder(program.path(), c.writable, [&]() -> std::optional<std::filesystem::path> {
+            ++asked;
+            return c.player_has_folder ? std::optional(player.path()) : std::nullopt;
+        });
+        SCOPED_TRACE(::testing::Message() << "writable " << c.writable << ", player folder " << c.player_has_folder
+                                          << ", player record " << c.player_before.value_or("(none)"));
+        EXPECT_EQ(chosen, c.in_player_folder ? player.path() : program.path());
+        EXPECT_EQ(asked, c.writable ? 0 : 1) << "the player's folder is made only when needed";
+        EXPECT_EQ(player.scores(), c.player_after);
+        EXPECT_EQ(program.scores(), c.shipped);
+    }
 }
 
 }  // namespace
