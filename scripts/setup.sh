@@ -7,7 +7,7 @@ packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libsdl2-image-de
           fonts-liberation2)
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox x11-utils imagemagick wmctrl python3
-            desktop-file-utils appstream dpkg-dev file lintian)
+            desktop-file-utils appstream dpkg-dev file lintian man-db)
 fi
 
 missing=()
