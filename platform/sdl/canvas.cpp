@@ -160,6 +160,34 @@ void Canvas::picture(const std::string& relative_path, int x, int y) {
     }
 }
 
+TextureHandle Canvas::create_layer() {
+    int width = 0;
+    int height = 0;
+    if (!SDL_RenderTargetSupported(&m_renderer) || SDL_GetRendererOutputSize(&m_renderer, &width, &height) != 0) {
+        return {};
+    }
+    TextureHandle layer(SDL_CreateTexture(&m_renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height));
+    if (layer) {
+        SDL_SetTextureBlendMode(layer.get(), SDL_BLENDMODE_NONE);
+    }
+    return layer;
+}
+
+void Canvas::begin_layer(SDL_Texture& layer) {
+    m_target_before_layer = SDL_GetRenderTarget(&m_renderer);
+    SDL_SetRenderTarget(&m_renderer, &layer);
+    clip(std::nullopt);
+    SDL_SetRenderDrawColor(&m_renderer, 0, 0, 0, SDL_ALPHA_TRANSPARENT);
+    SDL_RenderClear(&m_renderer);
+}
+
+void Canvas::end_layer() { SDL_SetRenderTarget(&m_renderer, m_target_before_layer); }
+
+void Canvas::show_layer(SDL_Texture& layer, const PixelRect& area) {
+    const SDL_Rect rect = to_sdl(area);
+    SDL_RenderCopy(&m_renderer, &layer, &rect, &rect);
+}
+
 void Canvas::present() {
     SDL_RenderPresent(&m_renderer);
     ++m_frame;

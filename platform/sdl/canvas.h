@@ -53,6 +53,15 @@ public:
     // RuntimeError naming its file.
     void picture(const std::string& relative_path, int x, int y);
 
+    // A layer is a picture of the whole drawing area, drawn now and then and shown every frame;
+    // nullptr when the renderer cannot draw into textures.
+    TextureHandle create_layer();
+    // Draws into `layer`, cleared to transparent, until end_layer.
+    void begin_layer(SDL_Texture& layer);
+    void end_layer();
+    // Copies the `area` of a layer to the same place, replacing what is drawn there.
+    void show_layer(SDL_Texture& layer, const PixelRect& area);
+
     // Shows what was drawn and forgets text that was not drawn for a while.
     void present();
 
@@ -79,6 +88,7 @@ private:
     std::unordered_map<std::string, PictureEntry> m_pictures;
     std::uint64_t m_frame = 0;
     std::uint64_t m_text_work = 0;
+    SDL_Texture* m_target_before_layer = nullptr;
 };
 
 }  // namespace vex

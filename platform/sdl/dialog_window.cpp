@@ -3,8 +3,6 @@
 #include "platform/sdl/frame_trace.h"
 #include "platform/sdl/window_hints.h"
 
-#include <utility>
-
 namespace vex {
 
 namespace {
@@ -27,7 +25,9 @@ DialogWindow::DialogWindow(const std::string& title, int width, int height, Font
     if (owner != nullptr) {
         m_owner_id = SDL_GetWindowID(owner);
     }
-    m_renderer.reset(SDL_CreateRenderer(m_window.get(), -1, 0));
+    // A box shows a few rectangles and words now and then: the software renderer draws them at
+    // once, where a context of the accelerated one would take tens of milliseconds and megabytes.
+    m_renderer.reset(SDL_CreateRenderer(m_window.get(), -1, SDL_RENDERER_SOFTWARE));
     if (m_renderer) {
         m_canvas = std::make_unique<Canvas>(*m_renderer, fonts, std::filesystem::path{});
     }
@@ -45,10 +45,11 @@ bool DialogWindow::run(const std::function<void()>& repaint_owner) {
         dismissed();
         return false;
     }
-    redraw();
+    // Drawn once mapped: what is drawn into a window not yet on screen is lost.
     SDL_ShowWindow(m_window.get());
     SDL_RaiseWindow(m_window.get());
-    bool drawn_since_shown = false;
+    redraw();
+    trace::shown("box");
     while (!m_finished) {
         // Polled, never waited for: while it waits, SDL 2.26 on X11 follows every event it queues
         // with a wake-up message to the newest window, sent over a second connection. The server
@@ -62,9 +63,6 @@ bool DialogWindow::run(const std::function<void()>& repaint_owner) {
         handle(event, repaint_owner);
         if (!m_finished) {
             redraw();
-            if (!std::exchange(drawn_since_shown, true)) {
-                trace::shown("box");
-            }
         }
     }
     SDL_HideWindow(m_window.get());

@@ -21,39 +21,139 @@ PixelRect area_of(const Control& control, const PixelRect& window) {
     return control.container != nullptr ? intersect(window, frame_rect(*control.container)) : window;
 }
 
+// Labels and frames only change when the game sets a caption or shows or hides them. Each paints
+// its whole rectangle opaque, so a layer shows exactly those rectangles, nothing around them.
+bool in_layer(const Control& control) {
+    return control.kind() == ControlKind::Label || control.kind() == ControlKind::Frame;
+}
+
 }  // namespace
+
+void FormPainter::plan(const Form& form) {
+    m_planned = &form;
+    m_steps.clear();
+    m_layers.clear();
+    bool in_run = false;
+    for (const Control* control : draw_order(form)) {
+        if (control->kind() == ControlKind::Timer) {
+            continue;
+        }
+        if (!in_layer(*control)) {
+            m_steps.emplace_back(control);
+            in_run = false;
+            continue;
+        }
+        if (!in_run) {
+            m_steps.emplace_back(m_layers.size());
+            m_layers.emplace_back();
+            in_run = true;
+        }
+        m_layers.back().controls.push_back(control);
+    }
+}
+
+bool FormPainter::refresh(Layer& layer) {
+    bool changed = !layer.drawn;
+    layer.looks.resize(layer.controls.size());
+    layer.captions.resize(layer.controls.size());
+    for (std::size_t i = 0; i < layer.controls.size(); ++i) {
+        const Control& control = *layer.controls[i];
+        Look look{.shown = shown(control)};
+        const std::string* caption = nullptr;
+        if (control.kind() == ControlKind::Label) {
+            const auto& label = static_cast<const Label&>(control);
+            look = {look.shown, label.Left, label.Top, label.Width, label.Height, label.fore_color, label.back_color,
+                    label.font.points, label.font.bold, label.alignment, label.border, label.auto_size};
+            caption = &label.Caption;
+        } else {
+            const auto& frame = static_cast<const Frame&>(control);
+            look = {look.shown, frame.Left, frame.Top, frame.Width, frame.Height, frame.fore_color, frame.back_color,
+                    frame.font.points, frame.font.bold};
+            caption = &frame.Caption;
+        }
+        if (look != layer.looks[i]) {
+            layer.looks[i] = look;
+            changed = true;
+        }
+        if (*caption != layer.captions[i]) {
+            layer.captions[i] = *caption;
+            changed = true;
+        }
+    }
+    return changed;
+}
+
+void FormPainter::draw_layer(Layer& layer, const PixelRect& window) {
+    m_canvas.begin_layer(*layer.texture);
+    layer.covers.clear();
+    for (const Control* control : layer.controls) {
+        if (const PixelRect covered = paint_control(*control, window); covered.w > 0 && covered.h > 0) {
+            layer.covers.push_back(covered);
+        }
+    }
+    m_canvas.end_layer();
+    layer.drawn = true;
+}
 
 void FormPainter::paint(const Form& form) {
     const PixelRect window{0, 0, to_pixels(form.client_width()), to_pixels(form.client_height())};
+    if (m_planned != &form) {
+        plan(form);
+    }
     m_canvas.clip(std::nullopt);
     m_canvas.clear(colors::black);
-    for (const Control* control : draw_order(form)) {
-        if (!shown(*control)) {
+    for (const Step& step : m_steps) {
+        if (const auto* control = std::get_if<const Control*>(&step)) {
+            paint_control(**control, window);
             continue;
         }
-        const PixelRect area = area_of(*control, window);
-        if (area.w == 0 || area.h == 0) {
+        Layer& layer = m_layers[std::get<std::size_t>(step)];
+        if (!layer.texture) {
+            layer.texture = m_canvas.create_layer();
+        }
+        if (!layer.texture) {
+            for (const Control* control : layer.controls) {
+                paint_control(*control, window);
+            }
             continue;
         }
-        m_canvas.clip(area);
-        switch (control->kind()) {
-        case ControlKind::Label:
-            paint_label(static_cast<const Label&>(*control), area);
-            break;
-        case ControlKind::Line:
-            paint_line(static_cast<const Line&>(*control));
-            break;
-        case ControlKind::Image:
-            paint_image(static_cast<const Image&>(*control));
-            break;
-        case ControlKind::Frame:
-            paint_frame(static_cast<const Frame&>(*control));
-            break;
-        case ControlKind::Timer:
-            break;
+        if (refresh(layer)) {
+            draw_layer(layer, window);
+        }
+        m_canvas.clip(std::nullopt);
+        for (const PixelRect& covered : layer.covers) {
+            m_canvas.show_layer(*layer.texture, covered);
         }
     }
     m_canvas.clip(std::nullopt);
+}
+
+PixelRect FormPainter::paint_control(const Control& control, const PixelRect& window) {
+    if (!shown(control)) {
+        return {};
+    }
+    const PixelRect area = area_of(control, window);
+    if (area.w == 0 || area.h == 0) {
+        return {};
+    }
+    m_canvas.clip(area);
+    switch (control.kind()) {
+    case ControlKind::Label:
+        paint_label(static_cast<const Label&>(control), area);
+        return intersect(area, drawn_rect(static_cast<const Label&>(control)));
+    case ControlKind::Line:
+        paint_line(static_cast<const Line&>(control));
+        return area;
+    case ControlKind::Image:
+        paint_image(static_cast<const Image&>(control));
+        return intersect(area, image_rect(static_cast<const Image&>(control)));
+    case ControlKind::Frame:
+        paint_frame(static_cast<const Frame&>(control));
+        return intersect(area, frame_rect(static_cast<const Frame&>(control)));
+    case ControlKind::Timer:
+        break;
+    }
+    return {};
 }
 
 const RenderedCaption& FormPainter::caption_of(const Label& label) {

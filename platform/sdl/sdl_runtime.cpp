@@ -112,7 +112,8 @@ void present(MainWindow& main, const Form& form) {
     trace::frame();
 }
 
-std::optional<MainWindow> open_main_window(const Form& form, FontSet& fonts, const std::filesystem::path& folder) {
+// The form's window, still hidden and with nothing to draw with yet.
+std::optional<MainWindow> open_main_window(const Form& form) {
     MainWindow main;
     main.window.reset(SDL_CreateWindow(form.Caption.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                        to_pixels(form.client_width()), to_pixels(form.client_height()),
@@ -120,16 +121,22 @@ std::optional<MainWindow> open_main_window(const Form& form, FontSet& fonts, con
     if (!main.window) {
         return std::nullopt;
     }
-    main.renderer.reset(SDL_CreateRenderer(main.window.get(), -1, 0));
-    if (!main.renderer) {
-        return std::nullopt;
-    }
-    offer_close_button_only(main.window.get());
     main.id = SDL_GetWindowID(main.window.get());
     main.caption = form.Caption;
+    return main;
+}
+
+// The renderer of the form's window, created once the name box is answered: the box shows without
+// waiting for it.
+bool prepare_drawing(MainWindow& main, FontSet& fonts, const std::filesystem::path& folder) {
+    main.renderer.reset(SDL_CreateRenderer(main.window.get(), -1, 0));
+    if (!main.renderer) {
+        return false;
+    }
+    offer_close_button_only(main.window.get());
     main.canvas = std::make_unique<Canvas>(*main.renderer, fonts, folder);
     main.painter = std::make_unique<FormPainter>(*main.canvas);
-    return main;
+    return true;
 }
 
 }  // namespace
@@ -291,7 +298,7 @@ int SdlRuntime::run(Form& form) {
         std::cerr << session.video.problem() << '\n';
         return 1;
     }
-    session.main = open_main_window(form, session.fonts, m_folder);
+    session.main = open_main_window(form);
     if (!session.main) {
         std::cerr << "Cannot open the window: " << SDL_GetError() << '\n';
         return 1;
@@ -307,7 +314,10 @@ int SdlRuntime::run(Form& form) {
         session.sync_clock();
         // Loaded while the window is still hidden, so the name box shows alone.
         form.Form_Load();
-        if (!session.done()) {
+        if (!session.done() && !prepare_drawing(*session.main, session.fonts, m_folder)) {
+            std::cerr << "Cannot draw in the window: " << SDL_GetError() << '\n';
+            status = 1;
+        } else if (!session.done()) {
             present(*session.main, form);
             SDL_ShowWindow(session.main->window.get());
             SDL_RaiseWindow(session.main->window.get());

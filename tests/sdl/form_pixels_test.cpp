@@ -253,5 +253,30 @@ TEST_F(FormPixels, CaptionsAreMeasuredAndRenderedOncePerChange) {
     }
 }
 
+// Labels and frames are kept in layers drawn again only when one of them changes: a view that
+// drew every step before shows, after each change, what a new view of the same window shows.
+TEST_F(FormPixels, KeptLayersFollowEveryChange) {
+    const std::vector<std::pair<const char*, std::function<void(Form1&)>>> changes{
+        {"shown", [](Form1& f) { f.Label8.Visible = true; }},
+        {"caption", [](Form1& f) { f.lblScore.Caption = "12345"; }},
+        {"auto-size caption", [](Form1& f) { f.lblPlayer.Caption = "Alexandra"; }},
+        {"frame shown", [](Form1& f) { f.Frame1.Visible = f.Label4.Visible = f.imgBady.Visible = true; }},
+        {"geometry", [](Form1& f) { f.Frame1.Left = 600; f.lblforScore.Top = 0; }},
+        {"colour", [](Form1& f) { f.lblforLives.back_color = colors::red; }},
+        {"hidden", [](Form1& f) { f.Label8.Visible = f.Frame1.Visible = false; }},
+    };
+    view.draw();
+    for (std::size_t step = 0; step < changes.size(); ++step) {
+        SCOPED_TRACE(changes[step].first);
+        changes[step].second(form);
+        testing::LoadedGame fresh;
+        for (std::size_t i = 0; i <= step; ++i) {
+            changes[i].second(fresh.form);
+        }
+        EXPECT_EQ(differing(view.draw(), OffscreenView(fresh.form, fresh.folder.path(), VEX_FONTS_DIR).draw(),
+                            {0, 0, 592, 506}), 0);
+    }
+}
+
 }  // namespace
 }  // namespace vex
