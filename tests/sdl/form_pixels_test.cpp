@@ -273,7 +273,7 @@ TEST_F(FormPixels, KeptLayersFollowEveryChange) {
         for (std::size_t i = 0; i <= step; ++i) {
             changes[i].second(fresh.form);
         }
-        EXPECT_EQ(differing(view.draw(), OffscreenView(fresh.form, fresh.folder.path(), VEX_FONTS_DIR).draw(),
+        EXPECT_EQ(differing(view.draw(), OffscreenView(fresh.form, fresh.folder.path()).draw(),
                             {0, 0, 592, 506}), 0);
     }
 }
