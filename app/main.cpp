@@ -2,6 +2,7 @@
 #include "platform/sdl/sdl_runtime.h"
 #include "shell/form1.h"
 
+#include <algorithm>
 #include <iostream>
 
 namespace {
