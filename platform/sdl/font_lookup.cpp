@@ -8,14 +8,7 @@ namespace vex {
 
 namespace {
 
-template <auto Free>
-struct FcFree {
-    template <typename T>
-    void operator()(T* object) const {
-        Free(object);
-    }
-};
-using PatternHandle = std::unique_ptr<FcPattern, FcFree<FcPatternDestroy>>;
+using PatternHandle = std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)>;
 
 bool has_family(FcPattern& font, const std::string& family) {
     FcChar8* name = nullptr;
@@ -30,7 +23,7 @@ bool has_family(FcPattern& font, const std::string& family) {
 }  // namespace
 
 std::optional<FontFile> find_font(const std::string& family, bool bold) {
-    const PatternHandle wanted(FcPatternCreate());
+    const PatternHandle wanted(FcPatternCreate(), &FcPatternDestroy);
     const int weight = bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR;
     FcPatternAddString(wanted.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
     FcPatternAddInteger(wanted.get(), FC_WEIGHT, weight);
@@ -38,7 +31,7 @@ std::optional<FontFile> find_font(const std::string& family, bool bold) {
     FcConfigSubstitute(nullptr, wanted.get(), FcMatchPattern);
     FcDefaultSubstitute(wanted.get());
     FcResult result = FcResultNoMatch;
-    const PatternHandle found(FcFontMatch(nullptr, wanted.get(), &result));
+    const PatternHandle found(FcFontMatch(nullptr, wanted.get(), &result), &FcPatternDestroy);
     int found_weight = 0;
     FcChar8* file = nullptr;
     int index = 0;
