@@ -4,7 +4,7 @@
 # shellcheck source=../e2e/lib/common.bash
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib/common.bash"
 
-screenshot="${TMPDIR:-/tmp}/vexoids-installed.png"
+screenshot="$work/installed.png"
 # Installed folders are made read-only; give the scratch folder back its write bits to remove it.
 trap 'chmod -R u+w "$work" 2>/dev/null; cleanup' EXIT
 
