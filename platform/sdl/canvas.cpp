@@ -23,6 +23,21 @@ Canvas::Canvas(SDL_Renderer& renderer, FontSet& fonts, std::filesystem::path pro
     SDL_SetRenderDrawBlendMode(&m_renderer, SDL_BLENDMODE_NONE);
 }
 
+void Canvas::set_viewport(const Viewport& viewport, PixelSize picture) {
+    m_viewport = viewport;
+    m_picture = picture;
+    apply_viewport();
+}
+
+void Canvas::apply_viewport() {
+    // SDL multiplies a viewport by the current scale; set at scale 1 it may start on any pixel.
+    SDL_RenderSetScale(&m_renderer, 1, 1);
+    const SDL_Rect area{m_viewport.x, m_viewport.y, m_picture.w * m_viewport.scale, m_picture.h * m_viewport.scale};
+    SDL_RenderSetViewport(&m_renderer, &area);
+    const auto scale = static_cast<float>(m_viewport.scale);
+    SDL_RenderSetScale(&m_renderer, scale, scale);
+}
+
 void Canvas::clip(const std::optional<PixelRect>& area) {
     if (area) {
         const SDL_Rect rect = to_sdl(*area);
@@ -95,24 +110,30 @@ TextureHandle Canvas::render_text(std::string_view text, const TextStyle& style,
     width = 0;
     height = 0;
     TTF_Font* font = m_fonts.font(style);
-    if (font == nullptr || text.empty()) {
+    TTF_Font* scaled = m_fonts.font({style.pixels * m_viewport.scale, style.bold});
+    if (font == nullptr || scaled == nullptr || text.empty()) {
         return {};
     }
     ++m_text_work;
     const std::string copy(text);
     const SDL_Color sdl_color{red_of(color), green_of(color), blue_of(color), SDL_ALPHA_OPAQUE};
-    const SurfaceHandle surface(TTF_RenderUTF8_Blended(font, copy.c_str(), sdl_color));
+    const SurfaceHandle surface(TTF_RenderUTF8_Blended(scaled, copy.c_str(), sdl_color));
     TextureHandle texture(surface ? SDL_CreateTextureFromSurface(&m_renderer, surface.get()) : nullptr);
     if (texture) {
-        width = surface->w;
-        height = surface->h;
+        // Measured at 1x, the size the rendering takes there: layout and clicks are alike at every scale.
+        TTF_SizeUTF8(font, copy.c_str(), &width, &height);
     }
     return texture;
 }
 
-void Canvas::texture(SDL_Texture& texture, int x, int y, int width, int height) {
-    const SDL_Rect target{x, y, width, height};
+void Canvas::texture(SDL_Texture& texture, int x, int y) {
+    const int scale = m_viewport.scale;
+    SDL_Rect target{x * scale, y * scale, 0, 0};
+    SDL_QueryTexture(&texture, nullptr, nullptr, &target.w, &target.h);
+    // Copied at scale 1: the viewport and the clip area stay where the scale put them.
+    SDL_RenderSetScale(&m_renderer, 1, 1);
     SDL_RenderCopy(&m_renderer, &texture, nullptr, &target);
+    SDL_RenderSetScale(&m_renderer, static_cast<float>(scale), static_cast<float>(scale));
 }
 
 void Canvas::text(std::string_view text, int x, int y, const TextStyle& style, Color color) {
@@ -121,7 +142,7 @@ void Canvas::text(std::string_view text, int x, int y, const TextStyle& style, C
     }
     std::string key(text);
     key += '\x1f';
-    key += std::to_string(style.pixels);
+    key += std::to_string(style.pixels * m_viewport.scale);
     key += style.bold ? 'b' : 'r';
     key += std::to_string(color);
     TextEntry& entry = m_texts[key];
@@ -133,7 +154,7 @@ void Canvas::text(std::string_view text, int x, int y, const TextStyle& style, C
         }
     }
     entry.last_frame = m_frame;
-    texture(*entry.texture, x, y, entry.width, entry.height);
+    texture(*entry.texture, x, y);
 }
 
 const Canvas::PictureEntry& Canvas::load_picture(const std::string& relative_path) {
@@ -145,6 +166,7 @@ const Canvas::PictureEntry& Canvas::load_picture(const std::string& relative_pat
         const SurfaceHandle surface = require_picture_file(m_folder / relative_path, width, height);
         PictureEntry entry;
         entry.texture.reset(SDL_CreateTextureFromSurface(&m_renderer, surface.get()));
+        SDL_SetTextureScaleMode(entry.texture.get(), SDL_ScaleModeNearest);
         entry.width = surface->w;
         entry.height = surface->h;
         found = m_pictures.emplace(relative_path, std::move(entry)).first;
@@ -176,6 +198,8 @@ TextureHandle Canvas::create_layer() {
 void Canvas::begin_layer(SDL_Texture& layer) {
     m_target_before_layer = SDL_GetRenderTarget(&m_renderer);
     SDL_SetRenderTarget(&m_renderer, &layer);
+    // A layer holds the output's pixels where the window shows them.
+    apply_viewport();
     clip(std::nullopt);
     SDL_SetRenderDrawColor(&m_renderer, 0, 0, 0, SDL_ALPHA_TRANSPARENT);
     SDL_RenderClear(&m_renderer);
@@ -184,8 +208,12 @@ void Canvas::begin_layer(SDL_Texture& layer) {
 void Canvas::end_layer() { SDL_SetRenderTarget(&m_renderer, m_target_before_layer); }
 
 void Canvas::show_layer(SDL_Texture& layer, const PixelRect& area) {
-    const SDL_Rect rect = to_sdl(area);
-    SDL_RenderCopy(&m_renderer, &layer, &rect, &rect);
+    const int scale = m_viewport.scale;
+    const SDL_Rect target{area.x * scale, area.y * scale, area.w * scale, area.h * scale};
+    const SDL_Rect source{m_viewport.x + target.x, m_viewport.y + target.y, target.w, target.h};
+    SDL_RenderSetScale(&m_renderer, 1, 1);
+    SDL_RenderCopy(&m_renderer, &layer, &source, &target);
+    SDL_RenderSetScale(&m_renderer, static_cast<float>(scale), static_cast<float>(scale));
 }
 
 void Canvas::present() {

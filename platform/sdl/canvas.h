@@ -1,11 +1,15 @@
 // Drawing primitives over one SDL renderer: rectangles, lines, circles, text and pictures. Text
 // and picture textures are kept for reuse; everything else is drawn afresh each frame.
+// Callers draw in the picture's own pixels; the canvas shows them through its viewport: SDL
+// scales shapes and pictures (nearest neighbour, every pixel a sharp square), while text is
+// rasterised at the scaled size and copied pixel for pixel, so letters stay as sharp as at 1x.
 #pragma once
 
 #include "platform/control.h"
 #include "platform/sdl/font_set.h"
 #include "platform/sdl/geometry.h"
 #include "platform/sdl/sdl_handles.h"
+#include "platform/sdl/viewport.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -25,7 +29,11 @@ public:
 
     SDL_Renderer& renderer() { return m_renderer; }
 
-    // Limits drawing to `area`; nullopt lifts the limit.
+    // Shows a picture of `picture` size through `viewport` from now on.
+    void set_viewport(const Viewport& viewport, PixelSize picture);
+    const Viewport& viewport() const { return m_viewport; }
+
+    // Limits drawing to `area`; nullopt lifts the limit to the viewport.
     void clip(const std::optional<PixelRect>& area);
 
     void clear(Color color);
@@ -36,15 +44,17 @@ public:
     void line(int x1, int y1, int x2, int y2, Color color, int pen);
     void filled_circle(int center_x, int center_y, int radius, Color color);
 
+    // Text measures are in picture pixels, the same at every scale.
     int text_width(std::string_view text, const TextStyle& style);
     int line_height(const TextStyle& style);
     // Anti-aliased text with its top-left corner at (x, y).
     void text(std::string_view text, int x, int y, const TextStyle& style, Color color);
-    // The text rendered once into a texture of `width` by `height` pixels; empty (and 0 by 0)
-    // when there is nothing to render or it cannot be rendered.
+    // The text rendered once, at the viewport's scale, into a texture that covers `width` by
+    // `height` picture pixels; empty (and 0 by 0) when there is nothing to render or it cannot
+    // be rendered.
     TextureHandle render_text(std::string_view text, const TextStyle& style, Color color, int& width, int& height);
-    // Draws a texture unscaled with its top-left corner at (x, y).
-    void texture(SDL_Texture& texture, int x, int y, int width, int height);
+    // Copies a texture from render_text pixel for pixel, its top-left corner at picture pixel (x, y).
+    void texture(SDL_Texture& texture, int x, int y);
     // How many times text was measured or rendered so far.
     std::uint64_t text_work() const { return m_text_work; }
 
@@ -54,7 +64,7 @@ public:
     void picture(const std::string& relative_path, int x, int y);
 
     // A layer is a picture of the whole drawing area, drawn now and then and shown every frame;
-    // nullptr when the renderer cannot draw into textures.
+    // nullptr when the renderer cannot draw into textures. A layer fits one viewport.
     TextureHandle create_layer();
     // Draws into `layer`, cleared to transparent, until end_layer.
     void begin_layer(SDL_Texture& layer);
@@ -79,6 +89,8 @@ private:
     };
 
     void set_color(Color color);
+    // Sets the viewport and scale on the current target, the window or a layer.
+    void apply_viewport();
     const PictureEntry& load_picture(const std::string& relative_path);
 
     SDL_Renderer& m_renderer;
@@ -89,6 +101,8 @@ private:
     std::uint64_t m_frame = 0;
     std::uint64_t m_text_work = 0;
     SDL_Texture* m_target_before_layer = nullptr;
+    Viewport m_viewport;
+    PixelSize m_picture;
 };
 
 }  // namespace vex

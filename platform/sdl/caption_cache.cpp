@@ -13,11 +13,12 @@ const RenderedCaption& CaptionCache::get(const Control& owner, std::string_view 
     const std::string_view shown = first_characters(caption, most_characters);
     const auto [found, added] = m_entries.try_emplace(&owner);
     Entry& entry = found->second;
+    const int scale = m_canvas.viewport().scale;
     if (!added && entry.shown == shown && entry.style == style && entry.color == color &&
-        entry.wrap_width == wrap_width && entry.max_lines == max_lines) {
+        entry.wrap_width == wrap_width && entry.max_lines == max_lines && entry.scale == scale) {
         return entry.rendered;
     }
-    entry = Entry{std::string(shown), style, color, wrap_width, max_lines, {}};
+    entry = Entry{std::string(shown), style, color, wrap_width, max_lines, scale, {}};
     RenderedCaption& rendered = entry.rendered;
     const auto measure = [&](std::string_view text) { return m_canvas.text_width(text, style); };
     std::vector<std::string> lines = wrap_width > 0 ? wrap_words(shown, wrap_width, measure) : std::vector<std::string>{entry.shown};

@@ -33,8 +33,8 @@ public:
     explicit CaptionCache(Canvas& canvas) : m_canvas(canvas) {}
 
     // The caption of `owner` in `style` and `color`, word-wrapped to `wrap_width` pixels (0: one
-    // line) and cut to `max_lines` lines. Work is done only when one of these changed since the
-    // last call for the same control.
+    // line) and cut to `max_lines` lines. Work is done only when one of these, or the canvas's
+    // scale, changed since the last call for the same control.
     const RenderedCaption& get(const Control& owner, std::string_view caption, const TextStyle& style, Color color,
                                int wrap_width, int max_lines);
 
@@ -45,6 +45,7 @@ private:
         Color color = 0;
         int wrap_width = 0;
         int max_lines = 0;
+        int scale = 1;
         RenderedCaption rendered;
     };
 

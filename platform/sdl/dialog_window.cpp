@@ -2,6 +2,7 @@
 
 #include "platform/sdl/frame_trace.h"
 #include "platform/sdl/window_hints.h"
+#include "platform/sdl/gamepads.h"
 
 namespace vex {
 
@@ -14,17 +15,15 @@ constexpr Uint32 poll_ms = 10;
 
 }  // namespace
 
-DialogWindow::DialogWindow(const std::string& title, int width, int height, FontSet& fonts, SDL_Window* owner)
-    : m_window(SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                                SDL_WINDOW_HIDDEN)),
+DialogWindow::DialogWindow(const std::string& title, int width, int height, int scale, FontSet& fonts,
+                           SDL_Window* owner)
+    : m_window(SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width * scale,
+                                height * scale, SDL_WINDOW_HIDDEN)),
       m_pressed(no_button) {
     if (!m_window) {
         return;
     }
     m_window_id = SDL_GetWindowID(m_window.get());
-    if (owner != nullptr) {
-        m_owner_id = SDL_GetWindowID(owner);
-    }
     // A box shows a few rectangles and words now and then: the software renderer draws them at
     // once, where a context of the accelerated one would take tens of milliseconds and megabytes.
     // Its window's pixels go to the server as they are: SDL would otherwise open a throwaway
@@ -33,6 +32,7 @@ DialogWindow::DialogWindow(const std::string& title, int width, int height, Font
     m_renderer.reset(SDL_CreateRenderer(m_window.get(), -1, SDL_RENDERER_SOFTWARE));
     if (m_renderer) {
         m_canvas = std::make_unique<Canvas>(*m_renderer, fonts, std::filesystem::path{});
+        m_canvas->set_viewport({scale, 0, 0}, {width, height});
     }
     make_dialog_box(m_window.get(), owner);
 }
@@ -43,7 +43,7 @@ void DialogWindow::add_button(const PixelRect& area, std::string caption) {
     m_buttons.push_back({area, std::move(caption)});
 }
 
-bool DialogWindow::run(const std::function<void()>& repaint_owner) {
+bool DialogWindow::run(const std::function<void(const SDL_Event&)>& elsewhere) {
     if (!m_canvas) {
         dismissed();
         return false;
@@ -63,7 +63,7 @@ bool DialogWindow::run(const std::function<void()>& repaint_owner) {
             SDL_Delay(poll_ms);
             continue;
         }
-        handle(event, repaint_owner);
+        handle(event, elsewhere);
         if (!m_finished) {
             redraw();
         }
@@ -72,7 +72,7 @@ bool DialogWindow::run(const std::function<void()>& repaint_owner) {
     return m_quit;
 }
 
-void DialogWindow::handle(const SDL_Event& event, const std::function<void()>& repaint_owner) {
+void DialogWindow::handle(const SDL_Event& event, const std::function<void(const SDL_Event&)>& elsewhere) {
     switch (event.type) {
     case SDL_QUIT:
         m_quit = true;
@@ -81,8 +81,8 @@ void DialogWindow::handle(const SDL_Event& event, const std::function<void()>& r
     case SDL_WINDOWEVENT:
         if (event.window.windowID == m_window_id && event.window.event == SDL_WINDOWEVENT_CLOSE) {
             dismissed();
-        } else if (event.window.windowID == m_owner_id && event.window.event == SDL_WINDOWEVENT_EXPOSED) {
-            repaint_owner();
+        } else if (event.window.windowID != m_window_id) {
+            elsewhere(event);
         }
         break;
     case SDL_KEYDOWN:
@@ -95,14 +95,19 @@ void DialogWindow::handle(const SDL_Event& event, const std::function<void()>& r
             text_typed(event.text.text);
         }
         break;
+    case SDL_CONTROLLERBUTTONDOWN:
+        if (const auto key = dialog_key(event.cbutton)) {
+            key_pressed(*key);
+        }
+        break;
     case SDL_MOUSEBUTTONDOWN:
         if (event.button.windowID == m_window_id && event.button.button == SDL_BUTTON_LEFT) {
-            m_pressed = button_at(event.button.x, event.button.y);
+            m_pressed = button_at({event.button.x, event.button.y});
         }
         break;
     case SDL_MOUSEBUTTONUP:
         if (event.button.windowID == m_window_id && event.button.button == SDL_BUTTON_LEFT) {
-            const std::size_t released = button_at(event.button.x, event.button.y);
+            const std::size_t released = button_at({event.button.x, event.button.y});
             const std::size_t pressed = m_pressed;
             m_pressed = no_button;
             if (released != no_button && released == pressed) {
@@ -111,13 +116,15 @@ void DialogWindow::handle(const SDL_Event& event, const std::function<void()>& r
         }
         break;
     default:
+        elsewhere(event);
         break;
     }
 }
 
-std::size_t DialogWindow::button_at(int x, int y) const {
+std::size_t DialogWindow::button_at(PixelPoint output) const {
+    const PixelPoint at = m_canvas->viewport().to_picture(output);
     for (std::size_t i = 0; i < m_buttons.size(); ++i) {
-        if (m_buttons[i].area.contains(x, y)) {
+        if (m_buttons[i].area.contains(at.x, at.y)) {
             return i;
         }
     }

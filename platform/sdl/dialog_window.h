@@ -1,6 +1,7 @@
 // A modal dialog: a small window of its own with text and push buttons, drawn with the same
-// canvas as the game's window. It runs its own event loop until it is answered; meanwhile the
-// window behind takes no input and its timers stand still.
+// canvas as the game's window and at its scale. It runs its own event loop until it is
+// answered; meanwhile the window behind takes no input and its timers stand still. A pad's
+// south button answers it as Enter does, the east button as Escape.
 #pragma once
 
 #include "platform/sdl/canvas.h"
@@ -17,15 +18,17 @@ namespace vex {
 
 class DialogWindow {
 public:
-    // `owner` is the window the dialog belongs to, or nullptr while that is not shown yet.
-    DialogWindow(const std::string& title, int width, int height, FontSet& fonts, SDL_Window* owner);
+    // `owner` is the window the dialog belongs to, or nullptr while that is not shown yet. The
+    // dialog lays out `width` x `height` pixels and shows each as `scale` x `scale`.
+    DialogWindow(const std::string& title, int width, int height, int scale, FontSet& fonts, SDL_Window* owner);
     virtual ~DialogWindow();
     DialogWindow(const DialogWindow&) = delete;
     DialogWindow& operator=(const DialogWindow&) = delete;
 
-    // Shows the dialog and handles events until it is answered. `repaint_owner` redraws the
-    // window behind when it needs it. Returns true when the program was asked to quit meanwhile.
-    bool run(const std::function<void()>& repaint_owner);
+    // Shows the dialog and handles events until it is answered. Events that are not the
+    // dialog's own go to `elsewhere` (the window behind asking to be redrawn, pads coming and
+    // going). Returns true when the program was asked to quit meanwhile.
+    bool run(const std::function<void(const SDL_Event&)>& elsewhere);
 
 protected:
     static constexpr TextStyle text_style{13, false};
@@ -53,8 +56,9 @@ private:
 
     void redraw();
     void paint_button(std::size_t index);
-    void handle(const SDL_Event& event, const std::function<void()>& repaint_owner);
-    std::size_t button_at(int x, int y) const;
+    void handle(const SDL_Event& event, const std::function<void(const SDL_Event&)>& elsewhere);
+    // The button under an output pixel of the dialog's window.
+    std::size_t button_at(PixelPoint output) const;
 
     WindowHandle m_window;
     RendererHandle m_renderer;
@@ -62,7 +66,6 @@ private:
     std::vector<Button> m_buttons;
     std::size_t m_pressed;
     Uint32 m_window_id = 0;
-    Uint32 m_owner_id = 0;
     bool m_finished = false;
     bool m_quit = false;
 };

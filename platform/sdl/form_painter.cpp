@@ -97,8 +97,9 @@ void FormPainter::draw_layer(Layer& layer, const PixelRect& window) {
 
 void FormPainter::paint(const Form& form) {
     const PixelRect window{0, 0, to_pixels(form.client_width()), to_pixels(form.client_height())};
-    if (m_planned != &form) {
+    if (m_planned != &form || m_canvas.viewport() != m_layers_viewport) {
         plan(form);
+        m_layers_viewport = m_canvas.viewport();
     }
     m_canvas.clip(std::nullopt);
     m_canvas.clear(colors::black);
@@ -192,7 +193,7 @@ void FormPainter::paint_label(const Label& label, const PixelRect& area) {
     for (const RenderedCaption::Line& line : caption.lines) {
         if (line.texture) {
             const int x = label.alignment == Alignment::Center ? inside.x + (inside.w - line.width) / 2 : inside.x;
-            m_canvas.texture(*line.texture, x, y, line.width, line.height);
+            m_canvas.texture(*line.texture, x, y);
         }
         y += caption.line_height;
     }
@@ -223,7 +224,7 @@ void FormPainter::paint_frame(const Frame& frame) {
         const int x = rect.x + frame_caption_indent;
         m_canvas.fill({x - 2, rect.y, caption.width + 4, caption.line_height}, frame.back_color);
         if (line.texture) {
-            m_canvas.texture(*line.texture, x, rect.y, line.width, line.height);
+            m_canvas.texture(*line.texture, x, rect.y);
         }
     }
 }

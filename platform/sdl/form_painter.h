@@ -75,6 +75,8 @@ private:
     const Form* m_planned = nullptr;
     std::vector<Step> m_steps;
     std::vector<Layer> m_layers;
+    // Layers are made again when the window shows its picture through another viewport.
+    Viewport m_layers_viewport;
 };
 
 }  // namespace vex

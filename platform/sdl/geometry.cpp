@@ -16,6 +16,8 @@ PixelRect origin(const Control& control) {
 
 int to_pixels(float twips) { return static_cast<int>(std::lround(twips / twips_per_pixel)); }
 
+PixelSize client_size(const Form& form) { return {to_pixels(form.client_width()), to_pixels(form.client_height())}; }
+
 int font_pixels(double points) { return static_cast<int>(std::lround(points * 96.0 / 72.0)); }
 
 PixelRect intersect(const PixelRect& a, const PixelRect& b) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/control.h"
+#include "platform/form.h"
 
 #include <optional>
 
@@ -18,17 +19,25 @@ struct PixelRect {
     bool operator==(const PixelRect&) const = default;
 };
 
+struct PixelSize {
+    int w = 0;
+    int h = 0;
+    bool operator==(const PixelSize&) const = default;
+};
+
 constexpr float twips_per_pixel = 15;
 
 // Twips to whole pixels, rounded to nearest.
 int to_pixels(float twips);
+
+// A form's client area in pixels.
+PixelSize client_size(const Form& form);
 
 // Font size in pixels at 96 dots per inch (8.25 pt = 11 px).
 int font_pixels(double points);
 
 // The overlap of two rectangles; empty (w or h 0) when they do not meet.
 PixelRect intersect(const PixelRect& a, const PixelRect& b);
-
 
 PixelRect frame_rect(const Frame& frame);
 PixelRect image_rect(const Image& image);

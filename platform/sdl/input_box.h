@@ -9,7 +9,7 @@ namespace vex {
 
 class InputBox : public DialogWindow {
 public:
-    InputBox(std::string prompt, const std::string& title, std::string default_text, FontSet& fonts,
+    InputBox(std::string prompt, const std::string& title, std::string default_text, int scale, FontSet& fonts,
              SDL_Window* owner);
     ~InputBox() override;
     InputBox(const InputBox&) = delete;

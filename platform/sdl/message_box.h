@@ -11,7 +11,7 @@ namespace vex {
 
 class MessageBox : public DialogWindow {
 public:
-    MessageBox(const std::string& text, MessageIcon icon, const std::string& title, FontSet& fonts,
+    MessageBox(const std::string& text, MessageIcon icon, const std::string& title, int scale, FontSet& fonts,
                SDL_Window* owner);
 
 private:
@@ -23,7 +23,8 @@ private:
         int height = 0;
     };
     static Layout lay_out(const std::string& text, FontSet& fonts);
-    MessageBox(Layout layout, MessageIcon icon, const std::string& title, FontSet& fonts, SDL_Window* owner);
+    MessageBox(Layout layout, MessageIcon icon, const std::string& title, int scale, FontSet& fonts,
+               SDL_Window* owner);
 
     void paint(Canvas& canvas) override;
     void key_pressed(SDL_Keycode key) override;

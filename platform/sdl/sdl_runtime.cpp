@@ -10,15 +10,18 @@
 #include "platform/sdl/font_set.h"
 #include "platform/sdl/form_painter.h"
 #include "platform/sdl/frame_trace.h"
+#include "platform/sdl/gamepads.h"
 #include "platform/sdl/hit_test.h"
 #include "platform/sdl/input_box.h"
 #include "platform/sdl/key_map.h"
 #include "platform/sdl/message_box.h"
 #include "platform/sdl/picture_file.h"
 #include "platform/sdl/sound_player.h"
+#include "platform/sdl/viewport.h"
 #include "platform/sdl/window_hints.h"
 
 #include <chrono>
+#include <climits>
 #include <iostream>
 #include <limits>
 #include <optional>
@@ -75,10 +78,48 @@ struct MainWindow {
     RendererHandle renderer;
     std::unique_ptr<Canvas> canvas;
     std::unique_ptr<FormPainter> painter;
+    PixelSize picture;
+    int scale = 1;  // in a window; full screen may show it larger
     Uint32 id = 0;
     bool shown = false;
     std::string caption;
 };
+
+// The form's picture as large as whole pixels allow in the window, centred: the window's own
+// size shows it at the window's scale, a full screen shows black around it.
+void fit_to_window(MainWindow& main) {
+    PixelSize output;
+    SDL_GetRendererOutputSize(main.renderer.get(), &output.w, &output.h);
+    main.canvas->set_viewport(fit(output, main.picture), main.picture);
+}
+
+// Back from full screen the window takes its own size again, also when it opened in full screen.
+void toggle_full_screen(MainWindow& main) {
+    SDL_Window* window = main.window.get();
+    if ((SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+        SDL_SetWindowFullscreen(window, 0);
+        SDL_SetWindowSize(window, main.picture.w * main.scale, main.picture.h * main.scale);
+    } else {
+        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
+    fit_to_window(main);
+}
+
+// The scale a window opens at on the first display.
+int opening_scale(const DisplayOptions& display, PixelSize picture) {
+    float dpi = 0;
+    const bool dpi_known = SDL_GetDisplayDPI(0, &dpi, nullptr, nullptr) == 0 && dpi > 0;
+    SDL_Rect usable{0, 0, INT_MAX, INT_MAX};
+    SDL_GetDisplayUsableBounds(0, &usable);
+    return window_scale(display.scale, dpi_known ? std::optional<float>(dpi) : std::nullopt, {usable.w, usable.h},
+                        picture);
+}
+
+// F11, and Enter with Alt held, switch full screen on and off.
+bool toggles_full_screen(const SDL_Keysym& key) {
+    return key.sym == SDLK_F11 ||
+           ((key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER) && (key.mod & KMOD_ALT) != 0);
+}
 
 // The current tick of the 64 Hz clock, counted from `start` (an SDL performance counter value).
 std::uint64_t real_tick(Uint64 start) {
@@ -113,11 +154,13 @@ void present(MainWindow& main, const Form& form) {
 }
 
 // The form's window, still hidden and with nothing to draw with yet.
-std::optional<MainWindow> open_main_window(const Form& form) {
+std::optional<MainWindow> open_main_window(const Form& form, const DisplayOptions& display) {
     MainWindow main;
+    main.picture = client_size(form);
+    main.scale = opening_scale(display, main.picture);
+    const Uint32 flags = SDL_WINDOW_HIDDEN | (display.fullscreen ? Uint32{SDL_WINDOW_FULLSCREEN_DESKTOP} : 0U);
     main.window.reset(SDL_CreateWindow(form.Caption.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                       to_pixels(form.client_width()), to_pixels(form.client_height()),
-                                       SDL_WINDOW_HIDDEN));
+                                       main.picture.w * main.scale, main.picture.h * main.scale, flags));
     if (!main.window) {
         return std::nullopt;
     }
@@ -136,6 +179,7 @@ bool prepare_drawing(MainWindow& main, FontSet& fonts, const std::filesystem::pa
     offer_close_button_only(main.window.get());
     main.canvas = std::make_unique<Canvas>(*main.renderer, fonts, folder);
     main.painter = std::make_unique<FormPainter>(*main.canvas);
+    fit_to_window(main);
     return true;
 }
 
@@ -192,6 +236,9 @@ struct SdlRuntime::Session {
         case SDL_WINDOWEVENT:
             if (event.window.windowID == main->id && event.window.event == SDL_WINDOWEVENT_CLOSE) {
                 quit = true;
+            } else if (event.window.windowID == main->id && event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+                fit_to_window(*main);
+                present(*main, *form);
             } else if (event.window.windowID == main->id && event.window.event == SDL_WINDOWEVENT_EXPOSED) {
                 present(*main, *form);
             }
@@ -209,28 +256,48 @@ struct SdlRuntime::Session {
             }
             break;
         default:
+            for (const KeyChange& change : pads.handle(event)) {
+                send_key(change.code, change.down, 0);
+                if (done()) {
+                    break;
+                }
+            }
             break;
         }
     }
 
+    void send_key(std::int16_t code, bool down, std::int16_t shift) {
+        sync_clock();
+        if (down) {
+            form->Form_KeyDown(code, shift);
+        } else {
+            form->Form_KeyUp(code, shift);
+        }
+    }
+
     void key(const SDL_KeyboardEvent& event) {
-        const auto code = virtual_key(event.keysym.sym);
-        if (!code) {
+        // The release of a full-screen key is the window's too, Alt let go first or not.
+        if (event.type == SDL_KEYDOWN && toggles_full_screen(event.keysym)) {
+            full_screen_key = event.keysym.sym;
+            if (event.repeat == 0) {
+                toggle_full_screen(*main);
+            }
             return;
         }
-        sync_clock();
-        const std::int16_t shift = shift_state(event.keysym.mod);
-        if (event.type == SDL_KEYDOWN) {
-            form->Form_KeyDown(*code, shift);
-        } else {
-            form->Form_KeyUp(*code, shift);
+        if (event.type == SDL_KEYUP && (event.keysym.sym == full_screen_key || event.keysym.sym == SDLK_F11)) {
+            full_screen_key = SDLK_UNKNOWN;
+            return;
+        }
+        if (const auto code = virtual_key(event.keysym.sym)) {
+            send_key(*code, event.type == SDL_KEYDOWN, shift_state(event.keysym.mod));
         }
     }
 
     // A click is a press and a release on the same label.
     void mouse_button(const SDL_MouseButtonEvent& event) {
         const auto caption_width = [this](const Label& label) { return main->painter->caption_width(label); };
-        Label* under = label_at(*form, event.x, event.y, caption_width);
+        const PixelPoint at = main->canvas->viewport().to_picture({event.x, event.y});
+        Label* under = label_at(*form, at.x, at.y, caption_width);
         if (event.type == SDL_MOUSEBUTTONDOWN) {
             pressed_label = under;
             return;
@@ -256,10 +323,27 @@ struct SdlRuntime::Session {
     }
 
     SDL_Window* dialog_owner() const { return main && main->shown ? main->window.get() : nullptr; }
+    // Boxes are shown at the scale the window's picture has now.
+    int dialog_scale() const {
+        if (!main) {
+            return 1;
+        }
+        return main->canvas ? main->canvas->viewport().scale : main->scale;
+    }
 
     // Runs a dialog over the form's window; the form takes no input and no ticks meanwhile.
+    // Pads plugged in or out meanwhile are followed; what they press is the dialog's.
     void run_dialog(DialogWindow& dialog) {
-        if (dialog.run([this] { present_before_blocking(); })) {
+        const auto elsewhere = [this](const SDL_Event& event) {
+            if (event.type == SDL_WINDOWEVENT && main && main->canvas && event.window.windowID == main->id &&
+                (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)) {
+                fit_to_window(*main);
+                present_before_blocking();
+            } else {
+                pads.handle(event);
+            }
+        };
+        if (dialog.run(elsewhere)) {
             quit = true;
         }
         resume_clock();
@@ -269,6 +353,7 @@ struct SdlRuntime::Session {
     }
 
     VideoSubsystem video;
+    Gamepads pads;
     FontSet fonts;
     SoundPlayer sound;
     UniformRandom random;
@@ -276,14 +361,17 @@ struct SdlRuntime::Session {
     Form* form = nullptr;
     Uint64 clock_start = 0;
     Label* pressed_label = nullptr;
+    SDL_Keycode full_screen_key = SDLK_UNKNOWN;
     bool quit = false;
 };
 
-SdlRuntime::SdlRuntime() : SdlRuntime(find_data_folder(program_file_folder(), VEX_INSTALLED_DATA)) {}
+SdlRuntime::SdlRuntime(DisplayOptions display)
+    : SdlRuntime(find_data_folder(program_file_folder(), VEX_INSTALLED_DATA), display) {}
 
-SdlRuntime::SdlRuntime(std::filesystem::path program_folder)
+SdlRuntime::SdlRuntime(std::filesystem::path program_folder, DisplayOptions display)
     : m_folder(std::move(program_folder)),
       m_record_folder(choose_record_folder(m_folder, record_writable_in(m_folder), player_data_folder)),
+      m_display(display),
       m_session(std::make_unique<Session>()) {}
 
 SdlRuntime::~SdlRuntime() = default;
@@ -298,7 +386,7 @@ int SdlRuntime::run(Form& form) {
         std::cerr << session.video.problem() << '\n';
         return 1;
     }
-    session.main = open_main_window(form);
+    session.main = open_main_window(form, m_display);
     if (!session.main) {
         std::cerr << "Cannot open the window: " << SDL_GetError() << '\n';
         return 1;
@@ -353,7 +441,7 @@ std::string SdlRuntime::input_box(const std::string& prompt, const std::string& 
     }
     session.present_before_blocking();
     trace::begin("box", 0);
-    InputBox box(prompt, title, default_text, session.fonts, session.dialog_owner());
+    InputBox box(prompt, title, default_text, session.dialog_scale(), session.fonts, session.dialog_owner());
     session.run_dialog(box);
     trace::end("box");
     return box.answer();
@@ -366,7 +454,7 @@ void SdlRuntime::message_box(const std::string& text, MessageIcon icon, const st
     }
     session.present_before_blocking();
     trace::begin("box", 0);
-    MessageBox box(text, icon, title, session.fonts, session.dialog_owner());
+    MessageBox box(text, icon, title, session.dialog_scale(), session.fonts, session.dialog_owner());
     session.run_dialog(box);
     trace::end("box");
 }

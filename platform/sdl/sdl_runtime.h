@@ -7,15 +7,23 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace vex {
 
+// How the window shows the game.
+struct DisplayOptions {
+    // Each pixel of the game shown as scale x scale; nullopt picks it from the display's density.
+    std::optional<int> scale;
+    bool fullscreen = false;
+};
+
 class SdlRuntime : public Runtime {
 public:
     // The program folder is the data beside the executable, else the installed data folder.
-    SdlRuntime();
-    explicit SdlRuntime(std::filesystem::path program_folder);
+    explicit SdlRuntime(DisplayOptions display = {});
+    explicit SdlRuntime(std::filesystem::path program_folder, DisplayOptions display = {});
     ~SdlRuntime() override;
     SdlRuntime(const SdlRuntime&) = delete;
     SdlRuntime& operator=(const SdlRuntime&) = delete;
@@ -23,6 +31,8 @@ public:
     // Loads the form (its window still hidden), shows it and runs its events and timers until it
     // is unloaded or its window is closed; then returns 0. A RuntimeError escaping a handler is
     // shown in a critical message box titled with the form's caption, and run returns 1.
+    // F11 and Alt+Enter switch between the window and full screen; the form never sees them.
+    // Pads act as keys (see Gamepads).
     int run(Form& form);
 
     void play_sound(const std::string& game_path) override;
@@ -38,6 +48,7 @@ private:
 
     std::filesystem::path m_folder;
     std::filesystem::path m_record_folder;
+    DisplayOptions m_display;
     std::unique_ptr<Session> m_session;
 };
 

@@ -11,13 +11,14 @@
 namespace vex {
 
 struct OffscreenView::Parts {
-    Parts(int width, int height, const std::filesystem::path& program_folder)
-        : surface(SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888)),
+    Parts(PixelSize picture, PixelSize output, const std::filesystem::path& program_folder)
+        : surface(SDL_CreateRGBSurfaceWithFormat(0, output.w, output.h, 32, SDL_PIXELFORMAT_RGB888)),
           renderer(surface ? SDL_CreateSoftwareRenderer(surface.get()) : nullptr) {
         if (!renderer) {
             throw std::runtime_error(std::string("offscreen renderer: ") + SDL_GetError());
         }
         canvas = std::make_unique<Canvas>(*renderer, fonts, program_folder);
+        canvas->set_viewport(fit(output, picture), picture);
         painter = std::make_unique<FormPainter>(*canvas);
     }
 
@@ -28,9 +29,10 @@ struct OffscreenView::Parts {
     std::unique_ptr<FormPainter> painter;
 };
 
-OffscreenView::OffscreenView(const Form& form, const std::filesystem::path& program_folder)
+OffscreenView::OffscreenView(const Form& form, const std::filesystem::path& program_folder,
+                             std::optional<PixelSize> output)
     : m_form(form),
-      m_parts(std::make_unique<Parts>(to_pixels(form.client_width()), to_pixels(form.client_height()), program_folder)) {}
+      m_parts(std::make_unique<Parts>(client_size(form), output.value_or(client_size(form)), program_folder)) {}
 
 OffscreenView::~OffscreenView() = default;
 

@@ -4,10 +4,12 @@
 #include "platform/control.h"
 #include "platform/form.h"
 #include "platform/sdl/geometry.h"
+#include "platform/sdl/viewport.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace vex {
@@ -20,11 +22,13 @@ struct Snapshot {
     Color at(int x, int y) const { return pixels.at(static_cast<std::size_t>(y * width + x)); }
 };
 
-// A software renderer drawing into memory, sized like the form's client area.
+// A software renderer drawing into memory, sized like the form's client area or like a larger
+// output that shows it scaled and centred, as a window at a scale or a full screen would.
 class OffscreenView {
 public:
-    // Pictures are found in `program_folder`.
-    OffscreenView(const Form& form, const std::filesystem::path& program_folder);
+    // Pictures are found in `program_folder`; `output` is the size of the surface drawn on.
+    OffscreenView(const Form& form, const std::filesystem::path& program_folder,
+                  std::optional<PixelSize> output = std::nullopt);
     ~OffscreenView();
     OffscreenView(const OffscreenView&) = delete;
     OffscreenView& operator=(const OffscreenView&) = delete;
