@@ -15,7 +15,7 @@ expect_pixel() {
 }
 
 copy_program_folder
-start_display
+start_display 1024x768 96
 launch
 
 name_box=$(window_named 'Enter Your Name' 20) || fail "no name box appeared"

@@ -278,5 +278,34 @@ TEST_F(FormPixels, KeptLayersFollowEveryChange) {
     }
 }
 
+// At x2 every pixel of shapes and pictures is a 2 x 2 block of the x1 colour; text is drawn
+// afresh at twice the size, so inside a caption many blocks mix colours, which an enlarged x1
+// caption never does. A full screen shows the x2 picture centred, black around it.
+TEST_F(FormPixels, ScaledPicturesAreSharpBlocksTextIsRedrawnAndFullScreenIsCentred) {
+    form.Label8.Visible = true;
+    const Snapshot x1 = view.draw();
+    OffscreenView doubled{form, game.folder.path(), PixelSize{1184, 1012}};
+    const Snapshot x2 = doubled.draw();
+    const auto block_of = [&](int x, int y) {
+        return std::ranges::all_of(std::array{0, 1, 2, 3}, [&](int i) { return x2.at(2 * x + i % 2, 2 * y + i / 2) == x1.at(x, y); });
+    };
+    for (const PixelRect& shapes : {PixelRect{48, 40, 61, 70}, {200, 432, 39, 70}, {496, 0, 1, 504}, {504, 64, 81, 1}}) {
+        EXPECT_EQ(count(shapes, block_of), shapes.w * shapes.h) << shapes.x << "," << shapes.y;
+    }
+    const auto mixed_block = [&](int x, int y) {
+        return x2.at(2 * x, 2 * y) != x2.at(2 * x + 1, 2 * y) || x2.at(2 * x, 2 * y) != x2.at(2 * x, 2 * y + 1);
+    };
+    EXPECT_GT(count({40, 136, 417, 81}, mixed_block), 300) << "GAME OVER drawn afresh";
+    const int red_x1 = count_of(x1, {40, 136, 417, 81}, colors::red);
+    const int red_x2 = count_of(x2, {80, 272, 834, 162}, colors::red);
+    EXPECT_TRUE(red_x2 > 3 * red_x1 && red_x2 < 5 * red_x1) << red_x1 << " red pixels at x1, " << red_x2 << " at x2";
+    EXPECT_GT(count({504, 8, 81, 80}, mixed_block), 20) << "the side panel's captions";
+    const Snapshot full = OffscreenView{form, game.folder.path(), PixelSize{1920, 1080}}.draw();
+    EXPECT_EQ(count({0, 0, 1184, 1012}, [&](int x, int y) { return full.at(368 + x, 34 + y) == x2.at(x, y); }), 1184 * 1012);
+    const int around = 1920 * 1080 - 1184 * 1012;
+    EXPECT_EQ(count({0, 0, 1920, 1080}, [&](int x, int y) { return full.at(x, y) == colors::black; }) -
+                  count({368, 34, 1184, 1012}, [&](int x, int y) { return full.at(x, y) == colors::black; }), around);
+}
+
 }  // namespace
 }  // namespace vex

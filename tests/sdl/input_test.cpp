@@ -2,6 +2,7 @@
 // and the label a click lands on.
 #include "platform/sdl/hit_test.h"
 #include "platform/sdl/key_map.h"
+#include "platform/sdl/viewport.h"
 
 #include "tests/support/game_fixture.h"
 
@@ -66,6 +67,39 @@ TEST(LabelAt, TheTopmostShownControlTakesTheClick) {
         testing::LoadedGame game;
         arrange(game.form);
         EXPECT_EQ(label_at(game.form, x, y, seven_per_char), label != nullptr ? &(game.form.*label) : nullptr) << name;
+    }
+}
+
+// The 592 x 506 picture in outputs of several sizes: a window at its scale, full screens, a
+// screen too small; then output pixels back to picture pixels, edges of the picture included.
+TEST(Viewport, LargestWholeScaleCentredAndBack) {
+    const PixelSize picture{592, 506};
+    const std::pair<PixelSize, Viewport> fits[] = {
+        {{592, 506}, {1, 0, 0}},     {{1184, 1012}, {2, 0, 0}},   {{1183, 1012}, {1, 295, 253}},
+        {{1920, 1080}, {2, 368, 34}}, {{2560, 1600}, {3, 392, 41}}, {{3840, 2160}, {4, 736, 68}},
+        {{500, 400}, {1, -46, -53}}};
+    for (const auto& [output, viewport] : fits) {
+        EXPECT_EQ(fit(output, picture), viewport) << output.w << "x" << output.h;
+    }
+    const Viewport full_hd{2, 368, 34};
+    const std::pair<PixelPoint, PixelPoint> points[] = {
+        {{368, 34}, {0, 0}},     {{369, 35}, {0, 0}},       {{370, 36}, {1, 1}},       {{367, 33}, {-1, -1}},
+        {{366, 34}, {-1, 0}},    {{1551, 1045}, {591, 505}}, {{1552, 1046}, {592, 506}}, {{0, 0}, {-184, -17}}};
+    for (const auto& [output, at] : points) {
+        EXPECT_EQ(full_hd.to_picture(output), at) << output.x << "," << output.y;
+    }
+}
+
+// The scale a window opens at: asked for, else by the display's dots per inch, within the desktop.
+TEST(Viewport, WindowScaleFollowsDensityWithinTheDesktop) {
+    const PixelSize picture{592, 506}, big{2560, 1600}, small{1024, 768};
+    const std::tuple<std::optional<int>, std::optional<float>, PixelSize, int> cases[] = {
+        {std::nullopt, 96.0F, big, 1},    {std::nullopt, 182.3F, big, 1}, {std::nullopt, 191.8F, big, 2},
+        {std::nullopt, 192.0F, big, 2},   {std::nullopt, 287.0F, big, 3}, {std::nullopt, 400.0F, big, 3},
+        {std::nullopt, 192.0F, small, 1}, {std::nullopt, std::nullopt, big, 1}, {3, 96.0F, small, 3},
+        {1, 192.0F, big, 1}};
+    for (const auto& [asked, dpi, usable, scale] : cases) {
+        EXPECT_EQ(window_scale(asked, dpi, usable, picture), scale) << asked.value_or(0) << " " << dpi.value_or(0);
     }
 }
 

@@ -81,9 +81,10 @@ measure_window() {
     top=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$geometry")
 }
 
-# Xvfb and openbox; DISPLAY is set afterwards.
+# Xvfb and openbox; DISPLAY is set afterwards. $1 is the screen's size (1024x768 when not
+# given), $2 its dots per inch (96).
 start_display() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -dpi "${2:-96}" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
     pids+=($!)
     wait_for 20 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
     DISPLAY=":$(head -n1 "$work/display")"
@@ -110,9 +111,10 @@ copy_program_folder() {
     [[ -e "$game/scores.dat" ]] || printf '"0","nobody"\r\n' >"$game/scores.dat"
 }
 
-# Starts the copy silently; its process id is $vexoids.
+# Starts the copy silently, with the arguments given; its process id is $vexoids. Xvfb's RandR
+# output has no physical size, so SDL is told to read the screen's, which -dpi sets.
 launch() {
-    SDL_AUDIODRIVER=dummy "$game/vexoids" >"$work/vexoids.log" 2>&1 &
+    SDL_VIDEO_X11_XRANDR=0 SDL_AUDIODRIVER=dummy "$game/vexoids" "$@" >"$work/vexoids.log" 2>&1 &
     vexoids=$!
     pids+=("$vexoids")
 }
