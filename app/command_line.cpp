@@ -2,35 +2,82 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <iterator>
 
 namespace vex {
 
 namespace {
 
-// One option: its name, its line in --help, and what it sets.
+using Problem = std::optional<std::string>;
+
+// One option: its name, the name of its value (empty when it takes none), its line in --help,
+// and what it sets from its value; a value it cannot take is a problem in one line.
 struct OptionSpec {
     std::string_view name;
+    std::string_view value;
     std::string_view help;
-    void (*apply)(Options&);
+    Problem (*apply)(Options&, std::string_view);
 };
 
-constexpr std::array<OptionSpec, 2> option_table{{
-    {"--help", "show this help and exit", [](Options& options) { options.help = true; }},
-    {"--version", "show the version and exit", [](Options& options) { options.version = true; }},
+Problem set_scale(Options& options, std::string_view value) {
+    int scale = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), scale);
+    if (error != std::errc{} || end != value.data() + value.size() || scale < 1 || scale > largest_scale) {
+        return "--scale takes a whole number from 1 to " + std::to_string(largest_scale) + ", not '" +
+               std::string(value) + "'";
+    }
+    options.scale = scale;
+    return std::nullopt;
+}
+
+constexpr std::array<OptionSpec, 4> option_table{{
+    {"--help", "", "show this help and exit", [](Options& options, std::string_view) -> Problem {
+         options.help = true;
+         return std::nullopt;
+     }},
+    {"--version", "", "show the version and exit", [](Options& options, std::string_view) -> Problem {
+         options.version = true;
+         return std::nullopt;
+     }},
+    {"--scale", "N", "show each pixel as N x N (1 to 8; by default 2 on screens of 192 dpi and more)", set_scale},
+    {"--fullscreen", "", "start in full screen (F11 or Alt+Enter switches)", [](Options& options, std::string_view) -> Problem {
+         options.fullscreen = true;
+         return std::nullopt;
+     }},
 }};
+
+std::string usage_name(const OptionSpec& spec) {
+    return std::string(spec.name) + (spec.value.empty() ? "" : " " + std::string(spec.value));
+}
 
 }  // namespace
 
 ParsedCommandLine parse_command_line(const std::vector<std::string_view>& arguments) {
     ParsedCommandLine parsed;
-    for (const std::string_view argument : arguments) {
+    for (auto argument = arguments.begin(); argument != arguments.end(); ++argument) {
+        // A value comes as the next argument or after '=' ("--scale 2", "--scale=2").
+        const std::string_view name = argument->substr(0, argument->find('='));
         const auto spec = std::find_if(option_table.begin(), option_table.end(),
-                                       [&](const OptionSpec& s) { return s.name == argument; });
-        if (spec == option_table.end()) {
-            parsed.error = "unknown option '" + std::string(argument) + "'";
+                                       [&](const OptionSpec& s) { return s.name == name; });
+        if (spec == option_table.end() || (spec->value.empty() && name != *argument)) {
+            parsed.error = "unknown option '" + std::string(*argument) + "'";
             return parsed;
         }
-        spec->apply(parsed.options);
+        std::string_view value;
+        if (name != *argument) {
+            value = argument->substr(name.size() + 1);
+        } else if (!spec->value.empty()) {
+            if (std::next(argument) == arguments.end()) {
+                parsed.error = std::string(spec->name) + " needs a value (" + usage_name(*spec) + ")";
+                return parsed;
+            }
+            value = *++argument;
+        }
+        if (Problem problem = spec->apply(parsed.options, value)) {
+            parsed.error = std::move(problem);
+            return parsed;
+        }
     }
     return parsed;
 }
@@ -40,12 +87,14 @@ std::string help_text(std::string_view program) {
                        "Devi Vavaz Vexoids From Hell, a single-window arcade shooter.\n\n";
     std::size_t column = 0;
     for (const auto& spec : option_table) {
-        column = std::max(column, spec.name.size());
+        column = std::max(column, usage_name(spec).size());
     }
     for (const auto& spec : option_table) {
-        text += "  " + std::string(spec.name) + std::string(column - spec.name.size() + 2, ' ') + std::string(spec.help) + "\n";
+        const std::string name = usage_name(spec);
+        text += "  " + name + std::string(column - name.size() + 2, ' ') + std::string(spec.help) + "\n";
     }
-    text += "\nKeys: S starts a game, the arrows move the ship, Ctrl fires.\n";
+    text += "\nKeys: S starts a game, the arrows move the ship, Ctrl fires; F11 or Alt+Enter switches full\n"
+            "screen. A gamepad plays too: d-pad or left stick moves, south or west button fires, Start starts.\n";
     return text;
 }
 

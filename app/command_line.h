@@ -13,7 +13,13 @@ namespace vex {
 struct Options {
     bool help = false;
     bool version = false;
+    // Each pixel of the window shown as scale x scale; nullopt: chosen from the screen's density.
+    std::optional<int> scale;
+    bool fullscreen = false;
 };
+
+// The largest scale --scale takes.
+constexpr int largest_scale = 8;
 
 // Either the options, or a one-line reason why the command line was refused.
 struct ParsedCommandLine {

@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
         std::cout << "vexoids " << VEX_VERSION << "\n";
         return 0;
     }
-    vex::SdlRuntime runtime;
+    vex::SdlRuntime runtime({parsed.options.scale, parsed.options.fullscreen});
     vex::Form1 form(runtime);
     return runtime.run(form);
 }
