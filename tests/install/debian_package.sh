@@ -18,9 +18,9 @@ lintian --tag-display-limit 0 "$deb" 2>&1 | tee "$work/lintian.log"
 grep -q '^E:' "$work/lintian.log" && fail "lintian reports errors"
 
 dpkg -x "$deb" "$work/root"
+start_display
 export HOME="$work/home"
 mkdir -p "$HOME"
-start_display
 start_installed "$work/root/usr/games/vexoids"
 [[ ! -e "$HOME/.local/share/vexoids" ]] || fail "a writable game folder kept its record elsewhere"
 echo "PASS: the package passes lintian and its program starts from a clean folder"

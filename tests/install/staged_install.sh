@@ -35,6 +35,7 @@ man -l "$stage/share/man/man6/vexoids.6.gz" 2>&1 >/dev/null | grep . && fail "th
     "$stage/share/metainfo/$id.metainfo.xml")" ]] || fail "--version and the metainfo's release differ"
 
 # An install the player cannot write: root runs the game as nobody, anyone else as themselves.
+start_display
 chmod -R a-w "$stage"
 chmod 755 "$work"
 export HOME="$work/home" XDG_DATA_HOME="$work/home/data"
@@ -44,7 +45,6 @@ if [[ $(id -u) -eq 0 ]]; then
     chown nobody "$HOME"
     as_player=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 fi
-start_display
 start_installed "$stage/games/vexoids" "${as_player[@]}"
 cmp "$XDG_DATA_HOME/vexoids/scores.dat" "$stage/share/games/vexoids/scores.dat" ||
     fail "no record seeded with the shipped bytes in the player's data folder"
