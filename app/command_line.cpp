@@ -13,7 +13,7 @@ using Problem = std::optional<std::string>;
 
 // One option: its name, the name of its value (empty when it takes none), its line in --help,
 // and what it sets from its value; a value it cannot take is a problem in one line.
-struct OptionSpec {
+struct Option {
     std::string_view name;
     std::string_view value;
     std::string_view help;
@@ -31,7 +31,7 @@ Problem set_scale(Options& options, std::string_view value) {
     return std::nullopt;
 }
 
-constexpr std::array<OptionSpec, 4> option_table{{
+constexpr std::array<Option, 4> option_table{{
     {"--help", "", "show this help and exit", [](Options& options, std::string_view) -> Problem {
          options.help = true;
          return std::nullopt;
@@ -47,8 +47,8 @@ constexpr std::array<OptionSpec, 4> option_table{{
      }},
 }};
 
-std::string usage_name(const OptionSpec& spec) {
-    return std::string(spec.name) + (spec.value.empty() ? "" : " " + std::string(spec.value));
+std::string usage_name(const Option& option) {
+    return std::string(option.name) + (option.value.empty() ? "" : " " + std::string(option.value));
 }
 
 }  // namespace
@@ -58,23 +58,23 @@ ParsedCommandLine parse_command_line(const std::vector<std::string_view>& argume
     for (auto argument = arguments.begin(); argument != arguments.end(); ++argument) {
         // A value comes as the next argument or after '=' ("--scale 2", "--scale=2").
         const std::string_view name = argument->substr(0, argument->find('='));
-        const auto spec = std::find_if(option_table.begin(), option_table.end(),
-                                       [&](const OptionSpec& s) { return s.name == name; });
-        if (spec == option_table.end() || (spec->value.empty() && name != *argument)) {
+        const auto option = std::find_if(option_table.begin(), option_table.end(),
+                                       [&](const Option& candidate) { return candidate.name == name; });
+        if (option == option_table.end() || (option->value.empty() && name != *argument)) {
             parsed.error = "unknown option '" + std::string(*argument) + "'";
             return parsed;
         }
         std::string_view value;
         if (name != *argument) {
             value = argument->substr(name.size() + 1);
-        } else if (!spec->value.empty()) {
+        } else if (!option->value.empty()) {
             if (std::next(argument) == arguments.end()) {
-                parsed.error = std::string(spec->name) + " needs a value (" + usage_name(*spec) + ")";
+                parsed.error = std::string(option->name) + " needs a value (" + usage_name(*option) + ")";
                 return parsed;
             }
             value = *++argument;
         }
-        if (Problem problem = spec->apply(parsed.options, value)) {
+        if (Problem problem = option->apply(parsed.options, value)) {
             parsed.error = std::move(problem);
             return parsed;
         }
@@ -86,12 +86,12 @@ std::string help_text(std::string_view program) {
     std::string text = "Usage: " + std::string(program) + " [OPTION]...\n"
                        "Devi Vavaz Vexoids From Hell, a single-window arcade shooter.\n\n";
     std::size_t column = 0;
-    for (const auto& spec : option_table) {
-        column = std::max(column, usage_name(spec).size());
+    for (const auto& option : option_table) {
+        column = std::max(column, usage_name(option).size());
     }
-    for (const auto& spec : option_table) {
-        const std::string name = usage_name(spec);
-        text += "  " + name + std::string(column - name.size() + 2, ' ') + std::string(spec.help) + "\n";
+    for (const auto& option : option_table) {
+        const std::string name = usage_name(option);
+        text += "  " + name + std::string(column - name.size() + 2, ' ') + std::string(option.help) + "\n";
     }
     text += "\nKeys: S starts a game, the arrows move the ship, Ctrl fires; F11 or Alt+Enter switches full\n"
             "screen. A gamepad plays too: d-pad or left stick moves, south or west button fires, Start starts.\n";

@@ -6,7 +6,7 @@
 # shellcheck source=lib/common.bash
 source "$(dirname "$0")/lib/common.bash"
 
-screenshot="${TMPDIR:-/tmp}/vexoids-e2e-scaling.png"
+screenshot="$work/screen.png"
 
 # The colour of picture pixel ($1, $2) on screen, the picture at scale $3 from ($4, $5).
 picture_pixel() {
