@@ -72,8 +72,4 @@ inline std::string scoreboard(const Form1& f) {
            " acc=" + f.lblAcc.Caption + " lives=" + f.lblLives.Caption + " bady=" + f.lblBady.Caption;
 }
 
-// Runs `action` with every file this process writes capped at `bytes`, so that writing a file
-// fails the way it does on a full disk (root ignores permission bits, not this limit).
-void with_full_disk(std::size_t bytes, const std::function<void()>& action);
-
 }  // namespace vex::testing
