@@ -233,6 +233,12 @@ def all_mutants(tree):
     return mutants
 
 
+def parse_report_line(line):
+    """The key of a survivor as a report prints it: `... path:line: kind: original  =>  mutated`."""
+    match = re.search(r"(\S+):\d+: [a-z ]+: (.*)  =>  (.*)$", line)
+    return (match.group(1), squeeze(match.group(2)), squeeze(match.group(3))) if match else None
+
+
 def read_equivalents(path):
     """Entries `file: original  =>  mutated`, each after a comment saying why it is equivalent."""
     known = set()
@@ -351,6 +357,7 @@ def main():
     parser.add_argument("--list", action="store_true", help="list every mutant and test none")
     parser.add_argument("--equivalents", type=Path, default=EQUIVALENTS, help="known equivalent mutants")
     parser.add_argument("--tree", type=Path, default=CHECKOUT, help="the tree to test (default: this checkout)")
+    parser.add_argument("--again", type=Path, help="test only the survivors listed in this earlier report")
     args = parser.parse_args()
 
     if args.list:
@@ -383,6 +390,9 @@ def main():
 
         mutants = all_mutants(tree)
         random.Random(args.seed).shuffle(mutants)
+        if args.again:
+            wanted = {parse_report_line(line) for line in args.again.read_text(encoding="utf-8").splitlines()}
+            mutants = [m for m in mutants if m.key() in wanted]
         tally = {"killed": 0, "survived": 0, "timed out": 0, "not compiling": 0}
         survivors = []
         for mutant in mutants:

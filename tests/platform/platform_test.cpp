@@ -68,16 +68,51 @@ TEST_F(TimerService, AHandlerThatHeldTheClockGetsNoCatchUpBurst) {
     EXPECT_EQ(form.log, (Texts{"fast@1", "other@21", "fast@22", "slow@22", "other@22", "fast@23", "other@23", "slow@29"}));
 }
 
-TEST(WavLength, ReadsTheLengthFromTheHeader) {
+std::string u32(std::uint32_t v) { return {char(v), char(v >> 8U), char(v >> 16U), char(v >> 24U)}; }
+std::string chunk(const char* id, const std::string& body) { return id + u32(std::uint32_t(body.size())) + body; }
+
+// A WAV file: the RIFF header, a fmt chunk declaring format, channels, rate and bits (padded to
+// `fmt_size` bytes), then `rest`.
+std::string wav(std::uint32_t format_channels, std::uint32_t rate, std::uint32_t bits, const std::string& rest,
+                std::size_t fmt_size = 16) {
+    std::string fmt = u32(format_channels) + u32(rate) + u32(rate * 4) + u32(4U | (bits << 16U));
+    fmt.resize(fmt_size, '\0');
+    return "RIFF" + u32(0) + "WAVE" + chunk("fmt ", fmt) + rest;
+}
+
+// Only a plain PCM or float WAV within the limits gives a header: 1 to 8 channels, 8 to 192 kHz,
+// 8, 16, 24 or 32 bits (floats 32), a fmt chunk before a data chunk that the file holds.
+TEST(WavHeader, OnlySaneHeadersAreRead) {
+    const std::string data = chunk("data", std::string(4000, '\x80'));
+    constexpr std::uint32_t mono = 0x10001, stereo = 0x20001, float_stereo = 0x20003;
+    const std::string at_limit = wav(mono, 8000, 8, chunk("data", std::string(wav_file_limit - 44, '\x80')));
+    const std::vector<std::pair<std::string, const char*>> rows{
+        {wav(mono, 8000, 16, data), "1 1 8000 16 4000"}, {wav(float_stereo, 192000, 32, data), "3 2 192000 32 4000"},
+        {wav(0x80001, 44100, 8, data), "1 8 44100 8 4000"}, {wav(stereo, 44100, 24, data, 18), "1 2 44100 24 4000"},
+        {wav(stereo, 44100, 32, chunk("LIST", "abc") + '\0' + data), "1 2 44100 32 4000"},
+        {at_limit, "1 1 8000 8 16777172"}, {at_limit + '\0', "refused"},
+        {wav(0x90001, 44100, 16, data), "refused"}, {wav(0x00001, 44100, 16, data), "refused"},
+        {wav(mono, 7999, 16, data), "refused"}, {wav(mono, 192001, 16, data), "refused"},
+        {wav(mono, 8000, 12, data), "refused"}, {wav(0x10003, 8000, 16, data), "refused"},
+        {wav(0x10002, 8000, 16, data), "refused"}, {wav(mono, 8000, 16, data, 15), "refused"},
+        {wav(mono, 8000, 16, data.substr(0, 4000)), "refused"} /* data beyond the file */,
+        {wav(mono, 8000, 16, chunk("LIST", "abc")), "refused"} /* no data */,
+        {"RIFF" + u32(0) + "WAVE" + data + wav(mono, 8000, 16, "").substr(12), "refused"} /* data before fmt */,
+        {"RIFF" + u32(0) + "WAVX", "refused"}, {"RIFF" + u32(0) + "WAV", "refused"},
+    };
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        const auto& [file, expected] = rows[row];
+        SCOPED_TRACE(row);
+        const auto header = read_wav_header(file);
+        EXPECT_EQ(header ? std::to_string(header->format) + " " + std::to_string(header->channels) + " " +
+                               std::to_string(header->rate) + " " + std::to_string(header->bits) + " " +
+                               std::to_string(header->data_bytes)
+                         : "refused",
+                  expected);
+    }
     const testing::TestFolder folder;
-    const auto u32 = [](std::uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
-    // 8000 bytes a second; an odd-sized chunk (padded) before the 4000-byte data chunk.
-    std::ofstream(folder.path() / "made.wav", std::ios::binary)
-        << "RIFF" + u32(0) + "WAVEfmt " + u32(16) + std::string("\1\0\1\0", 4) + u32(8000) + u32(8000) +
-               std::string("\1\0\x08\0", 4) + "LIST" + u32(3) + std::string("abc\0", 4) + "data" + u32(4000) +
-               std::string(4000, '\x80');
-    EXPECT_EQ(wav_length_ms(folder.path() / "made.wav"), 500.0);
-    EXPECT_EQ(wav_length_ms(folder.path() / "pictures" / "brit1.gif"), std::nullopt);
+    std::ofstream(folder.path() / "made.wav", std::ios::binary) << wav(mono, 8000, 16, data);
+    EXPECT_EQ(wav_length_ms(folder.path() / "made.wav"), 250.0);
     EXPECT_EQ(wav_length_ms(folder.path() / "sounds" / "absent.wav"), std::nullopt);
 }
 

@@ -17,6 +17,7 @@ TEST(HighScoreFile, LoadCopiesTheTwoItemsAndLeavesTheFileAlone) {
         {std::nullopt, "0", ""} /* no file */,          {"", "0", ""},
         {"\"1500\"\r\n", "0", ""} /* one item only */,  {"\"15", "0", ""} /* damaged */,
     };
+    const long files = testing::open_files();
     for (const auto& [file, score, name] : rows) {
         SCOPED_TRACE(file.value_or("no file"));
         testing::LoadedGame game(file);
@@ -24,6 +25,7 @@ TEST(HighScoreFile, LoadCopiesTheTwoItemsAndLeavesTheFileAlone) {
         EXPECT_EQ(game.folder.scores(), file) << "loading must leave the file as it was";
         EXPECT_EQ(game.runtime.dialogs().size(), 1U) << "only the name box may open";
     }
+    EXPECT_EQ(testing::open_files(), files) << "files left open";
 }
 
 // Saving twice leaves only the later record, though it is shorter.
@@ -34,6 +36,7 @@ TEST(HighScoreFile, SaveLeavesOneExactLineThatReadsBackWhole) {
         {"70", "", "\"70\",\"\"\r\n", ""},                   {"70", "  Al ", "\"70\",\"  Al \"\r\n", "  Al "},
         {"70", "Al \"Ace\" B", "\"70\",\"Al 'Ace' B\"\r\n", "Al 'Ace' B"}, {"1234567", "x", "\"1234567\",\"x\"\r\n", "x"},
     };
+    const long files = testing::open_files();
     for (const auto& [score, player, bytes, name] : rows) {
         SCOPED_TRACE(player);
         testing::LoadedGame game;
@@ -46,6 +49,7 @@ TEST(HighScoreFile, SaveLeavesOneExactLineThatReadsBackWhole) {
         game.form.LoadHighScore();
         EXPECT_EQ((Texts{game.form.lblHiscore.Caption, game.form.lblHiscoren.Caption}), (Texts{score, name}));
     }
+    EXPECT_EQ(testing::open_files(), files) << "files left open";
 }
 
 // Only a score above the record is saved; the record shown is always reloaded from the file.

@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <utility>
@@ -65,6 +67,9 @@ inline void set_wave_places(Form1& f, const std::vector<float>& p) {
     place(f.imgBrit3, p[2], p[6]);
     place(f.imgBrit4, p[3], p[7]);
 }
+
+// How many files this process holds open.
+inline long open_files() { return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}); }
 
 // The scoreboard's counters, e.g. "score=0 hits=0 shots=0 acc=0% lives=2 bady=50".
 inline std::string scoreboard(const Form1& f) {
