@@ -1,4 +1,5 @@
 #include "platform/record_place.h"
+#include "platform/regular_file.h"
 #include "platform/wav_header.h"
 #include "tests/support/game_fixture.h"
 
@@ -148,6 +149,22 @@ TEST(RecordPlace, BesideTheProgramWhenWritableElseThePlayersSeededOnce) {
         EXPECT_EQ(asked, c.writable ? 0 : 1) << "the player's folder is made only when needed";
         EXPECT_EQ(player.scores(), c.player_after);
         EXPECT_EQ(program.scores(), c.shipped);
+    }
+}
+
+// The kernel's own files tell no size beforehand (0): read to their end within the limit, refused
+// past it as a file that grew while it was read; a read that fails is reported, not retried.
+TEST(RegularFile, ReadsAFileToItsEndWithinTheLimit) {
+    using Status = FileRead::Status;
+    const std::vector<std::tuple<const char*, std::size_t, Status, bool>> rows{
+        // path, limit, outcome, whether the bytes hold the process's name
+        {"/proc/self/status", 1 << 20, Status::Read, true}, {"/proc/self/status", 16, Status::TooLarge, false},
+        {"/proc/self/mem", 16, Status::Unreadable, false},   {"/proc/self", 16, Status::NotRegular, false},
+        {"/nonexistent/file", 16, Status::Missing, false},
+    };
+    for (const auto& [path, limit, status, named] : rows) {
+        const FileRead file = read_regular_file(path, limit);
+        EXPECT_EQ(std::make_pair(file.status, file.bytes.find("Name:") == 0), std::make_pair(status, named)) << path;
     }
 }
 
