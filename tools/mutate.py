@@ -248,7 +248,7 @@ def read_equivalents(path):
         if not raw.strip() or raw.lstrip().startswith("#"):
             continue
         where, _, change = raw.partition(": ")
-        original, _, mutated = change.partition("  =>  ")
+        original, mutated = (re.split(r"\s+=>(?:\s+|$)", change, maxsplit=1) + [""])[:2]
         known.add((where.strip(), squeeze(original), squeeze(mutated)))
     return known
 
