@@ -92,9 +92,6 @@ TEST(Moments, EachCueAndBoxFindsTheWindowAsTheRulesLeaveIt) {
           "lblLives=2, lblScore=0, imgBrit4.Left=5920, imgBrit4.Top=600, +imgBrit4, imgBrit3.Left=4000, "
           "imgBrit3.Top=600, +imgBrit3, imgBrit2.Left=2240, imgBrit2.Top=600, +imgBrit2, imgBrit1.Left=700, "
           "imgBrit1.Top=600, +imgBrit1, -imgBady, intSpeedLimit=150, lngBadyscore=5000"}},
-        {"a shot", start, [](LoadedGame& g, Form1&) { g.runtime.key_down(keys::control); },
-         {"pop2.wav | lblShots=1",
-          "after | +tmFire1, Line2.X1=3292.5, Line2.Y1=6480, Line2.X2=3292.5, Line2.Y2=6630, +Line2"}},
         {"a Vexoid hit calling the boss",
          aimed([](LoadedGame& g, Form1& f) { playing(g, f); f.lblScore.Caption = "4990"; }, 2700, 1000), shot_tick,
          {"shoot.wav | -tmFire1, imgBrit2.Left=3500, imgBrit2.Top=0, -Line2",

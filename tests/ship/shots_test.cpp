@@ -63,10 +63,10 @@ TEST(Shots, TickHitsStrictlyInsideAShownTargetOrStepsUp) {
         form.tmBrit.Enabled = running;
         game.runtime.inject_random({0.5});
         game.shoot_at(x, y);
-        EXPECT_EQ(std::make_tuple(bool(form.tmFire1.Enabled), form.Line2.Y1, form.Line2.Y2, form.Line2.Visible),
-                  std::make_tuple(flying, y_after, y_after + 150, target == none));
-        EXPECT_EQ(form.lblHits.Caption, target ? "1" : "0");
-        EXPECT_EQ(form.imgBady.Top, target == boss ? boss_top - 10 : boss_top);
+        EXPECT_EQ(std::make_tuple(bool(form.tmFire1.Enabled), form.Line2.Y1, form.Line2.Y2, form.Line2.Visible, form.lblHits.Caption,
+                                  form.imgBady.Top),
+                  std::make_tuple(flying, y_after, y_after + 150, target == none, std::string(target ? "1" : "0"),
+                                  target == boss ? boss_top - 10 : boss_top));
         EXPECT_EQ(testing::wave_places(form) == places, target == none || target == boss);
         EXPECT_TRUE(target == none || target == boss || (form.*target).Top == 0);
     }
