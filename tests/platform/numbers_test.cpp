@@ -16,7 +16,7 @@ namespace {
 TEST(Numbers, CaptionTextsReadAndWrittenBack) {
     const std::vector<std::pair<std::string, std::optional<double>>> parsed{
         {"1234567", 1234567}, {"  42 ", 42}, {"-7", -7}, {"+3", 3}, {"2.5", 2.5}, {"1e3", 1000},
-        {"1e-400", 0}, {"-0.0001e-320", 0}, {"", std::nullopt}, {"12abc", std::nullopt}, {"abc", std::nullopt}, {"5%", std::nullopt}, {"-", std::nullopt}};
+        {"1e-400", 0}, {"-0.0001e-320", 0}, {"", std::nullopt}, {"12abc", std::nullopt}, {"7x2", std::nullopt}, {"abc", std::nullopt}, {"5%", std::nullopt}, {"-", std::nullopt}};
     for (const auto& [text, number] : parsed) {
         EXPECT_EQ(parse_number(text), number) << '"' << text << '"';
     }
