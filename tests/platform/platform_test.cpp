@@ -98,6 +98,7 @@ TEST(WavHeader, OnlySaneHeadersAreRead) {
         {wav(0x10002, 8000, 16, data), "refused"}, {wav(mono, 8000, 16, data, 15), "refused"},
         {wav(mono, 8000, 16, data.substr(0, 4000)), "refused"} /* data beyond the file */,
         {wav(mono, 8000, 16, chunk("LIST", "abc")), "refused"} /* no data */,
+        {wav(mono, 8000, 16, std::string("data\0\0\0", 7)), "refused"} /* too short for a chunk */,
         {"RIFF" + u32(0) + "WAVE" + data + wav(mono, 8000, 16, "").substr(12), "refused"} /* data before fmt */,
         {"RIFF" + u32(0) + "WAVX", "refused"}, {"RIFF" + u32(0) + "WAV", "refused"},
     };
