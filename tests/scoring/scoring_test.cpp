@@ -14,6 +14,7 @@ TEST(HighScoreFile, LoadCopiesTheTwoItemsAndLeavesTheFileAlone) {
         {"0015.0,  Ann  \r\n", "15", "Ann"},             {"\"20\",\"Smith, J\"\r\n", "20", "Smith, J"},
         {"\"20\",\"\"\r\n", "20", ""},                   {"\"20\",\"  Al  \"\r\n", "20", "  Al  "},
         {"\"20\"\r\n\"Al\"\n", "20", "Al"},              {"\"20\",\"Al\",\"99\"\r\n", "20", "Al"},
+        {"\"20\"x,\"Al\"\r\n", "20", "x"} /* junk after a quoted item */,
         {std::nullopt, "0", ""} /* no file */,          {"", "0", ""},
         {"\"1500\"\r\n", "0", ""} /* one item only */,  {"\"15", "0", ""} /* damaged */,
     };
@@ -52,18 +53,21 @@ TEST(HighScoreFile, SaveLeavesOneExactLineThatReadsBackWhole) {
     EXPECT_EQ(testing::open_files(), files) << "files left open";
 }
 
-// Only a score above the record is saved; the record shown is always reloaded from the file.
+// Only a score above the record is saved; the record shown is always reloaded from the file. A
+// record that cannot be saved is reported; the old file stays and play goes on.
 TEST(ShipLost, GameOverKeepsOnlyABetterScore) {
-    const std::vector<std::tuple<const char*, const char*, const char*, bool>> rows{
-        // what, score in scores.dat, final score, new record
-        {"one point above the record", "1000", "1001", true},
-        {"equal to the record", "1000", "1000", false},
-        {"a record that is not a number counts as 0", "none", "1", true},
-        {"a score of 0 does not beat a record that is not a number", "none", "0", false},
-        {"a score of 2^32 + 500 beats 5000 and is stored in full", "5000", "4294967796", true},
-        {"a score beyond 32 bits counts as the largest 32-bit number", "2147483647", "99999999999", false},
+    const std::vector<std::tuple<const char*, const char*, const char*, bool, bool>> rows{
+        // what, score in scores.dat, final score, new record, disk full
+        {"one point above the record", "1000", "1001", true, false},
+        {"equal to the record", "1000", "1000", false, false},
+        {"a record that is not a number counts as 0", "none", "1", true, false},
+        {"a score of 0 does not beat a record that is not a number", "none", "0", false, false},
+        {"a score of 2^32 + 500 beats 5000 and is stored in full", "5000", "4294967796", true, false},
+        {"a score beyond 32 bits counts as the largest 32-bit number", "2147483647", "99999999999", false, false},
+        {"a new record on a full disk", "1000", "123456789", true, true},
     };
-    for (const auto& [what, record, score, beaten] : rows) {
+    const long files = testing::open_files();
+    for (const auto& [what, record, score, beaten, full_disk] : rows) {
         SCOPED_TRACE(what);
         const std::string file = "\"" + std::string(record) + "\",\"bob\"\r\n";
         testing::RunningGame game(file);
@@ -72,11 +76,15 @@ TEST(ShipLost, GameOverKeepsOnlyABetterScore) {
         form.lblLives.Caption = "0";
         form.lblScore.Caption = score;
         form.lblHiscoren.Caption = "stale";
-        game.answer(beaten ? 2 : 1);
-        form.ShipLost(ShipLossVariant::Wave);
-        EXPECT_EQ(game.folder.scores(), beaten ? "\"" + std::string(score) + "\",\"ann\"\r\n" : file);
-        EXPECT_EQ((Texts{form.lblHiscore.Caption, form.lblHiscoren.Caption}), (Texts{beaten ? score : record, beaten ? "ann" : "bob"}));
+        game.answer(1 + beaten + full_disk);
+        const auto lose = [&] { form.ShipLost(ShipLossVariant::Wave); };
+        full_disk ? testing::with_full_disk(4, lose) : lose();
+        const bool saved = beaten && !full_disk;
+        EXPECT_EQ(game.runtime.unanswered_dialogs(), 0U) << "NEW HI SCORE! or the failure shown or missing";
+        EXPECT_EQ(game.folder.scores(), saved ? "\"" + std::string(score) + "\",\"ann\"\r\n" : file);
+        EXPECT_EQ((Texts{form.lblHiscore.Caption, form.lblHiscoren.Caption}), (Texts{saved ? score : record, saved ? "ann" : "bob"}));
     }
+    EXPECT_EQ(testing::open_files(), files) << "files left open";
 }
 
 }  // namespace

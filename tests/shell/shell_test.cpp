@@ -37,6 +37,14 @@ TEST(Window, LoadedWindowIsTheDesignedOne) {
         expected.push_back(line);
     }
     EXPECT_EQ(by_control(window_state(game.form)), expected);
+    std::string shown_controls;
+    for (const Control* control : game.form.controls()) {
+        shown_controls += shown(*control) ? control->name() + " " : "";
+    }
+    EXPECT_EQ(shown_controls, "lblAcc Label14 lblHits Label12 lblShots Label10 Label9 Line10 Line9 Line8 Line7 Line6 Line5 Label3 "
+                              "Label2 Label1 lblHiscoren lblHiscore lblforHiscore lblLives lblforLives lblScore lblforScore "
+                              "lblPlayer Line1 imgBrit4 imgBrit3 imgBrit2 imgBrit1 imgShip lblLevel ")
+        << "lblBady is visible, but in a hidden frame";
 }
 
 // Shift state ignored: with no modifier, Shift, Ctrl, Alt or all three alike. Pressed from rest,
