@@ -100,7 +100,7 @@ def one_up_and_down(literal):
         value = int(body)
         return [f"{value + 1}{suffix}", f"{value - 1}{suffix}"] if value > 0 else [f"1{suffix}"]
     value = float(body)
-    return [f"{value + 1:g}{suffix}", f"{value - 1:g}{suffix}"]
+    return [f"{value + 1:.17g}{suffix}", f"{value - 1:.17g}{suffix}"]
 
 
 def classify_lines(masked_lines):

@@ -1,3 +1,4 @@
+#include "platform/record_file.h"
 #include "platform/record_place.h"
 #include "platform/regular_file.h"
 #include "platform/wav_header.h"
@@ -99,6 +100,8 @@ TEST(WavHeader, OnlySaneHeadersAreRead) {
         {wav(mono, 8000, 16, data.substr(0, 4000)), "refused"} /* data beyond the file */,
         {wav(mono, 8000, 16, chunk("LIST", "abc")), "refused"} /* no data */,
         {wav(mono, 8000, 16, std::string("data\0\0\0", 7)), "refused"} /* too short for a chunk */,
+        {wav(mono, 8000, 16, chunk("data", "")), "1 1 8000 16 0"},
+        {wav(mono, 8000, 16, "data" + u32(0x1000010) + std::string(16, '\x80')), "refused"} /* 16 MiB and 16 bytes */,
         {"RIFF" + u32(0) + "WAVE" + data + wav(mono, 8000, 16, "").substr(12), "refused"} /* data before fmt */,
         {"RIFF" + u32(0) + "WAVX", "refused"}, {"RIFF" + u32(0) + "WAV", "refused"},
     };
@@ -166,6 +169,20 @@ TEST(RegularFile, ReadsAFileToItsEndWithinTheLimit) {
     for (const auto& [path, limit, status, named] : rows) {
         const FileRead file = read_regular_file(path, limit);
         EXPECT_EQ(std::make_pair(file.status, file.bytes.find("Name:") == 0), std::make_pair(status, named)) << path;
+    }
+}
+
+// A record reached through a chain of links is written through all 39 of them; a chain of 40 is
+// refused, as a loop of links would be.
+TEST(RecordFile, LinksAreFollowedUpTo39) {
+    for (const int links : {39, 40}) {
+        const testing::TestFolder folder("\"1\",\"a\"\r\n");
+        for (int i = 0; i < links; ++i) {
+            std::filesystem::create_symlink(i + 1 < links ? "link" + std::to_string(i + 1) : "scores.dat",
+                                            folder.path() / ("link" + std::to_string(i)));
+        }
+        const bool refused = write_record_file(folder.path() / "link0", "x").has_value();
+        EXPECT_EQ(std::make_pair(refused, folder.scores()), std::make_pair(links == 40, std::optional<std::string>(links == 40 ? "\"1\",\"a\"\r\n" : "x"))) << links;
     }
 }
 
