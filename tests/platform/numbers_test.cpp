@@ -23,7 +23,8 @@ TEST(Numbers, CaptionTextsReadAndWrittenBack) {
         EXPECT_EQ(parse_number(text), number) << '"' << text << '"';
     }
     const std::vector<std::pair<double, std::string>> written{
-        {1234567, "1234567"}, {0, "0"}, {-0.0, "0"}, {-150, "-150"}, {2147483648.0, "2147483648"}, {0.5, "0.5"}};
+        {1234567, "1234567"}, {0, "0"}, {-0.0, "0"}, {-150, "-150"}, {2147483648.0, "2147483648"}, {0.5, "0.5"},
+        {999999999999999, "999999999999999"}, {1e15, "1E+15"}};
     for (const auto& [number, text] : written) {
         EXPECT_EQ(format_number(number), text) << number;
     }

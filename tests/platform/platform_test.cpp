@@ -164,6 +164,7 @@ TEST(RegularFile, ReadsAFileToItsEndWithinTheLimit) {
         // path, limit, outcome, whether the bytes hold the process's name
         {"/proc/self/status", 1 << 20, Status::Read, true}, {"/proc/self/status", 16, Status::TooLarge, false},
         {"/proc/self/mem", 16, Status::Unreadable, false},   {"/proc/self", 16, Status::NotRegular, false},
+        {"/proc/self/exe", 16, Status::TooLarge, false} /* this program */,
         {"/nonexistent/file", 16, Status::Missing, false},
     };
     for (const auto& [path, limit, status, named] : rows) {
@@ -172,18 +173,25 @@ TEST(RegularFile, ReadsAFileToItsEndWithinTheLimit) {
     }
 }
 
-// A record reached through a chain of links is written through all 39 of them; a chain of 40 is
-// refused, as a loop of links would be.
-TEST(RecordFile, LinksAreFollowedUpTo39) {
-    for (const int links : {39, 40}) {
+// A record reached through a chain of links is written through all 39 of them, and one with
+// another name is rewritten in place, beside the leftover of a killed save; a chain of 40 is
+// refused, as a loop of links would be. No save leaves a file open.
+TEST(RecordFile, LinksAreFollowedUpTo39AndNoSaveLeavesAFileOpen) {
+    const long files = testing::open_files();
+    for (const int links : {0, 39, 40}) {
         const testing::TestFolder folder("\"1\",\"a\"\r\n");
+        const auto path = [&](int i) { return folder.path() / ("link" + std::to_string(i)); };
         for (int i = 0; i < links; ++i) {
-            std::filesystem::create_symlink(i + 1 < links ? "link" + std::to_string(i + 1) : "scores.dat",
-                                            folder.path() / ("link" + std::to_string(i)));
+            std::filesystem::create_symlink(i + 1 < links ? path(i + 1).filename() : "scores.dat", path(i));
         }
-        const bool refused = write_record_file(folder.path() / "link0", "x").has_value();
+        if (links == 0) {
+            std::filesystem::create_hard_link(folder.path() / "scores.dat", path(0));
+            std::ofstream(folder.path() / ".scores.dat.saving-1-2") << "\"1\",\"half";
+        }
+        const bool refused = write_record_file(path(0), "x").has_value();
         EXPECT_EQ(std::make_pair(refused, folder.scores()), std::make_pair(links == 40, std::optional<std::string>(links == 40 ? "\"1\",\"a\"\r\n" : "x"))) << links;
     }
+    EXPECT_EQ(testing::open_files(), files) << "files left open";
 }
 
 }  // namespace
