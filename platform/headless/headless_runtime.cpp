@@ -95,6 +95,9 @@ void HeadlessRuntime::play_sound(const std::string& game_path) {
 }
 
 std::string HeadlessRuntime::take_answer(Dialog::Kind kind, const std::string& text) {
+    if (m_answers.empty() && m_answerer) {
+        return m_answerer(m_dialogs.back());
+    }
     if (m_answers.empty() || m_answers.front().kind != kind) {
         throw UnexpectedDialog("unscripted dialog: " + text);
     }

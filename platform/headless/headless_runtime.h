@@ -49,6 +49,9 @@ public:
     // Scripting. Each dialog the game opens takes the next scripted answer.
     void answer_input_box(std::string text);
     void answer_message_box();
+    // Answers each dialog that finds no scripted answer waiting: the text for an input box; for a
+    // message box the result is ignored. Without it such a dialog throws UnexpectedDialog.
+    void answer_unscripted(std::function<std::string(const Dialog&)> answerer) { m_answerer = std::move(answerer); }
     // Draws returned by random() before the generator's own sequence resumes.
     void inject_random(const std::vector<double>& draws);
 
@@ -96,6 +99,7 @@ private:
         std::string text;
     };
     std::deque<Answer> m_answers;
+    std::function<std::string(const Dialog&)> m_answerer;
     std::vector<Dialog> m_dialogs;
     std::vector<Sound> m_sounds;
     std::vector<Moment> m_moments;
