@@ -29,6 +29,12 @@ about_shown() {
 
 about_hidden() { ! about_shown; }
 
+# The last box measured shows its icon: red or blue.
+box_painted() {
+    take_screenshot
+    [[ "$(pixel $((left + 20)) $((top + 32)))" == @(ff0000|0000ff) ]]
+}
+
 box_closed() { ! xdotool search --onlyvisible --name '^Game Info$' | grep -qx "$1"; }
 
 copy_program_folder $'"0","nobody"\r\n'
@@ -68,7 +74,8 @@ answer_box() {
     box=$(window_named 'Game Info' "$1") || return 1
     measure_window "$box"
     widths+=("$width")
-    take_screenshot
+    # A busy machine may show the box a moment before it is painted.
+    wait_for 20 box_painted || true
     case "$(pixel $((left + 20)) $((top + 32)))" in
     ff0000) boxes+="cross " ;;
     0000ff) boxes+="info "
