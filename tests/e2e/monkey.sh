@@ -30,7 +30,10 @@ release_keys() {
     held=()
 }
 
-has_focus() { (($(xdotool getwindowfocus) == $1)); }
+# A key still held when the box opened may have answered it already.
+has_focus_or_closed() {
+    (($(xdotool getwindowfocus) == $1)) || ! xdotool search --onlyvisible --name '^(Game Info|Enter Your Name)$' | grep -qx "$1"
+}
 
 # Answers every box shown, each after a random pause, in one of the ways a player would.
 answer_boxes() {
@@ -39,7 +42,7 @@ answer_boxes() {
         [[ -n "$box" ]]; do
         release_keys
         sleep "0.$((RANDOM % 10))"
-        wait_for 20 has_focus "$box" || fail "a box did not take the keyboard (seed $seed)"
+        wait_for 20 has_focus_or_closed "$box" || fail "a box did not take the keyboard (seed $seed)"
         case $((RANDOM % 4)) in
         0) xdotool key --delay 20 m o n k e y Return ;;
         1) xdotool key Escape ;;
