@@ -184,9 +184,9 @@ TEST(RecordFile, LinksAreFollowedUpTo39AndNoSaveLeavesAFileOpen) {
         for (int i = 0; i < links; ++i) {
             std::filesystem::create_symlink(i + 1 < links ? path(i + 1).filename() : "scores.dat", path(i));
         }
+        std::ofstream(folder.path() / ".scores.dat.saving-1-2") << "\"1\",\"half";
         if (links == 0) {
             std::filesystem::create_hard_link(folder.path() / "scores.dat", path(0));
-            std::ofstream(folder.path() / ".scores.dat.saving-1-2") << "\"1\",\"half";
         }
         const bool refused = write_record_file(path(0), "x").has_value();
         EXPECT_EQ(std::make_pair(refused, folder.scores()), std::make_pair(links == 40, std::optional<std::string>(links == 40 ? "\"1\",\"a\"\r\n" : "x"))) << links;
