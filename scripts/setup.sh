@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game needs to build, run and test, when they are missing.
-# Usage: scripts/setup.sh [--tests]
+# Usage: scripts/setup.sh [--tests | --fuzz]   (--tests includes what the fuzzing needs)
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libx11-dev libgif-dev libfontconfig-dev
           fonts-liberation2)
-if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox x11-utils imagemagick wmctrl python3
-            desktop-file-utils appstream dpkg-dev file lintian man-db)
-fi
+fuzzing=(clang-14 libclang-rt-14-dev libfuzzer-14-dev)
+case "${1:-}" in
+  --tests) packages+=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox x11-utils imagemagick wmctrl python3
+                      desktop-file-utils appstream dpkg-dev file lintian man-db "${fuzzing[@]}") ;;
+  --fuzz) packages+=("${fuzzing[@]}") ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
