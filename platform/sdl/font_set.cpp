@@ -37,9 +37,10 @@ std::optional<std::string> FontSet::missing_face() {
 }
 
 void report_missing_font(const std::string& font, const std::string& title) {
-    const std::string text = "The font " + font + " is missing or damaged, so the game cannot show its text. Reinstall the game.";
+    const std::string text = "The font " + font + " is missing or damaged.";
     std::cerr << text << '\n';
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), nullptr);
+    const std::string box = "The font\n" + font + "\nis missing or damaged, so the game cannot show its text.\nReinstall the game.";
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), box.c_str(), nullptr);
 }
 
 }  // namespace vex

@@ -415,6 +415,7 @@ int SdlRuntime::run(Form& form) {
     } catch (const RuntimeError& error) {
         // The window is not drawn again: what failed may be its drawing.
         session.main->shown = false;
+        std::cerr << error.what() << '\n';
         message_box(error.what(), MessageIcon::Critical, form.Caption);
         status = 1;
     }

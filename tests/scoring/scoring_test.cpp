@@ -36,6 +36,7 @@ TEST(HighScoreFile, SaveLeavesOneExactLineThatReadsBackWhole) {
         {"1230", "ann", "\"1230\",\"ann\"\r\n", "ann"},      {"70", "Smith, J", "\"70\",\"Smith, J\"\r\n", "Smith, J"},
         {"70", "", "\"70\",\"\"\r\n", ""},                   {"70", "  Al ", "\"70\",\"  Al \"\r\n", "  Al "},
         {"70", "Al \"Ace\" B", "\"70\",\"Al 'Ace' B\"\r\n", "Al 'Ace' B"}, {"1234567", "x", "\"1234567\",\"x\"\r\n", "x"},
+        {"5", "Zo\xC3\xAB\x01\t\x1B", "\"5\",\"Zo\xC3\xAB\x01\t\x1B\"\r\n", "Zo\xC3\xAB\x01\t\x1B"},
     };
     const long files = testing::open_files();
     for (const auto& [score, player, bytes, name] : rows) {

@@ -111,18 +111,21 @@ copy_program_folder() {
     [[ -e "$game/scores.dat" ]] || printf '"0","nobody"\r\n' >"$game/scores.dat"
 }
 
-# Starts the copy silently, with the arguments given; its process id is $vexoids. Xvfb's RandR
-# output has no physical size, so SDL is told to read the screen's, which -dpi sets.
+# Starts the copy, with the arguments given; its process id is $vexoids. SDL's audio driver is
+# $audio_driver (dummy: silent); the words in the array $launcher, when set, come before the
+# program (to run it as another user, or in another environment). Xvfb's RandR output has no
+# physical size, so SDL is told to read the screen's, which -dpi sets.
 launch() {
-    SDL_VIDEO_X11_XRANDR=0 SDL_AUDIODRIVER=dummy "$game/vexoids" "$@" >"$work/vexoids.log" 2>&1 &
+    SDL_VIDEO_X11_XRANDR=0 SDL_AUDIODRIVER=${audio_driver:-dummy} ${launcher[@]+"${launcher[@]}"} "$game/vexoids" "$@" \
+        >"$work/vexoids.log" 2>&1 &
     vexoids=$!
     pids+=("$vexoids")
 }
 
-# Waits for the program to end by itself and checks that its status is 0.
+# Waits for the program to end by itself and checks that its status is $2 (0 when not given).
 expect_clean_exit() {
     local status=0
     wait_for 20 bash -c "! kill -0 $vexoids" || fail "the program did not end after $1"
     wait "$vexoids" || status=$?
-    [[ $status == 0 ]] || fail "the program ended with status $status: $(cat "$work/vexoids.log")"
+    [[ $status == "${2:-0}" ]] || fail "the program ended with status $status after $1: $(cat "$work/vexoids.log")"
 }

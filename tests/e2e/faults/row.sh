@@ -1,0 +1,212 @@
+#!/usr/bin/env bash
+# One row of the fault matrix: the real program in a real X server, started over a copy of its
+# folder with one fault put in, and what the player sees and what is left on disk checked.
+# Usage: row.sh <path to vexoids> <row>; the rows are the cases of the `case` below.
+# shellcheck source=../lib/common.bash
+source "$(dirname "$0")/../lib/common.bash"
+
+row=$2
+screenshot="$work/screen.png"
+title='Devi Vavaz Vexoids From Hell'
+as_nobody=(setpriv --reuid=nobody --regid=nogroup --clear-groups --)
+old=$'"-1","old"\r\n'  # a record any game beats, so a game over always tries to save
+
+name_box() {
+    local box
+    box=$(window_named 'Enter Your Name' 30) || fail "no name box appeared"
+    xdotool windowactivate --sync "$box" type --delay 30 "$1"
+    xdotool key Return
+}
+
+# The name box, then the main window: $window.
+name_then_window() {
+    name_box "$1"
+    window=$(window_named "$title" 30) || fail "no main window appeared"
+}
+
+# The "Game Info" box telling that the record could not be read, before the name box.
+record_notice() {
+    local box
+    box=$(window_named 'Game Info' 30) || fail "no notice that the record could not be read"
+    xdotool windowactivate --sync "$box" key Return
+}
+
+exit_game() {
+    xdotool windowactivate --sync "$window"
+    xdotool mousemove --window "$window" 544 252 click 1
+    expect_clean_exit "a click on \"Exit\""
+}
+
+# S, a few shots, then the wave takes the three ships; each box is answered with Return. $1 boxes
+# are expected in all (two losses, GAME OVER, NEW HI SCORE!, and a could-not-save box when one).
+play_to_game_over() {
+    local shot count=0 box
+    xdotool windowactivate --sync "$window" key s
+    window_named 'Devi Vavaz Vexoids - LEVEL1' 20 >/dev/null || fail "S did not start a game"
+    for shot in $(seq 12); do
+        xdotool search --onlyvisible --name '^Game Info$' >/dev/null 2>&1 && break
+        xdotool key ctrl
+        sleep 0.25
+    done
+    while ((count < $1)); do
+        box=$(window_named 'Game Info' 30) || fail "only $count of $1 boxes appeared"
+        xdotool windowactivate --sync "$box" key Return
+        wait_for 20 bash -c "! xdotool search --onlyvisible --name '^Game Info\$' | grep -qx $box" ||
+            fail "box $count did not close"
+        count=$((count + 1))
+    done
+    sleep 2
+    ! xdotool search --onlyvisible --name '^Game Info$' >/dev/null 2>&1 || fail "more than $1 boxes"
+    kill -0 "$vexoids" || fail "the program ended with the game"
+}
+
+# The record a game by Tester left: "<score>","Tester" CR LF with a score of at least $2.
+expect_new_record() {
+    local score
+    score=$(sed -n '1s/^"\([0-9][0-9]*\)",.*/\1/p' "$1")
+    [[ -n "$score" ]] && ((score >= $2)) && printf '"%s","Tester"\r\n' "$score" | cmp -s - "$1" ||
+        fail "$1 does not hold the new record: $(head -c 200 "$1" | od -c | head -5)"
+}
+
+expect_bytes() { printf '%s' "$2" | cmp -s - "$1" || fail "$1 changed: $(head -c 200 "$1" | od -c | head -5)"; }
+
+# A picture or font fault: a box titled like the window (or only the error line without one),
+# then the program ends with status 1, the file named on standard error.
+expect_fatal_box() {
+    local box
+    # SDL's own box (for a missing font) names itself in a way xdotool does not match.
+    wait_for 30 bash -c "xwininfo -root -tree | grep -q '\"$title\"'" || fail "no box about $1"
+    box=$(xwininfo -root -tree | awk -v t="\"$title\":" '$2 " " $3 " " $4 " " $5 " " $6 == t && !found {print $1; found = 1}')
+    xdotool windowactivate --sync "$box" key Return
+    expect_clean_exit "the box about $1" 1
+    grep -q "$1" "$work/vexoids.log" || fail "standard error does not name $1: $(cat "$work/vexoids.log")"
+}
+
+start_display
+chmod 755 "$work"
+case "$row" in
+no_sounds | damaged_wav | no_audio)
+    copy_program_folder "$old"
+    case "$row" in
+    no_sounds) rm -r "$game/sounds" ;;
+    damaged_wav)
+        # 4 KB declaring 255 channels at 2 GHz where the start cue was; a FIFO for the shot.
+        python3 -c 'import struct,sys; sys.stdout.buffer.write(b"RIFF"+struct.pack("<I",4116)+b"WAVEfmt "+struct.pack("<IHHIIHH",16,1,255,2000000000,0,510,16)+b"data"+struct.pack("<I",4080)+b"\5"*4080)' \
+            >"$game/sounds/airraid.wav"
+        rm "$game/sounds/pop2.wav" && mkfifo "$game/sounds/pop2.wav" ;;
+    no_audio) audio_driver=no-such-device ;;
+    esac
+    launch
+    name_then_window Tester
+    xdotool windowactivate --sync "$window" key s
+    window_named 'Devi Vavaz Vexoids - LEVEL1' 20 >/dev/null || fail "S did not start a game"
+    xdotool key ctrl ctrl ctrl
+    exit_game ;;
+missing_picture | damaged_picture)
+    copy_program_folder "$old"
+    if [[ $row == missing_picture ]]; then
+        rm "$game/pictures/ship.jpg"
+        picture=ship.jpg
+    else
+        printf 'GIF89a\x51\xD2\xD2\x35\x00\x00\x00%027d' 0 >"$game/pictures/brit2.gif"  # 53841 x 13778
+        picture=brit2.gif
+    fi
+    launch
+    name_box Tester
+    expect_fatal_box "$picture" ;;
+missing_fonts)
+    # A fontconfig that knows no font at all.
+    printf '<?xml version="1.0"?>\n<fontconfig><cachedir>%s</cachedir></fontconfig>\n' "$work/fc-cache" >"$work/fonts.conf"
+    copy_program_folder "$old"
+    launcher=(env FONTCONFIG_FILE="$work/fonts.conf")
+    launch
+    expect_fatal_box "Liberation Sans" ;;
+read_only_program_folder)
+    copy_program_folder "$old"
+    launcher=("${as_nobody[@]}")
+    launch
+    name_then_window Tester
+    exit_game
+    expect_bytes "$game/scores.dat" "$old"
+    [[ $(find "$game" -newer "$game/vexoids" -name '.scores*' | wc -l) == 0 ]] || fail "files left in the folder" ;;
+record_missing | record_empty | record_not_a_record)
+    copy_program_folder
+    case "$row" in
+    record_missing) rm "$game/scores.dat" ;;
+    record_empty) : >"$game/scores.dat" ;;
+    record_not_a_record) printf '\x01\x02garbage' >"$game/scores.dat" ;;
+    esac
+    launch
+    name_then_window Tester
+    play_to_game_over 4
+    expect_new_record "$game/scores.dat" 1
+    exit_game ;;
+record_unreadable | record_fifo | record_directory | record_dev_zero)
+    copy_program_folder $'"99999","keep"\r\n'
+    runner=()
+    case "$row" in
+    record_unreadable) chown -R nobody:nogroup "$game" && chmod 0200 "$game/scores.dat" && runner=("${as_nobody[@]}") ;;
+    record_fifo) rm "$game/scores.dat" && mkfifo "$game/scores.dat" ;;
+    record_directory) rm "$game/scores.dat" && mkdir "$game/scores.dat" ;;
+    record_dev_zero) ln -sf /dev/zero "$game/scores.dat" ;;
+    esac
+    launcher=(${runner[@]+"${runner[@]}"})
+    launch
+    record_notice
+    name_then_window Tester
+    exit_game
+    [[ $row != record_unreadable ]] || expect_bytes "$game/scores.dat" $'"99999","keep"\r\n' ;;
+record_symlink | record_hard_links | record_read_only | record_locked_folder | record_usual)
+    copy_program_folder "$old"
+    chown -R nobody:nogroup "$game"
+    boxes=4
+    case "$row" in
+    record_symlink) mkdir "$work/keep" && mv "$game/scores.dat" "$work/keep/real.dat" &&
+        chown -R nobody:nogroup "$work/keep" && ln -s "$work/keep/real.dat" "$game/scores.dat" ;;
+    record_hard_links) ln "$game/scores.dat" "$work/other.dat" ;;
+    record_read_only) chmod 0444 "$game/scores.dat" && boxes=5 ;;
+    record_locked_folder) chmod 0666 "$game/scores.dat" && chmod 0555 "$game" ;;
+    record_usual) chmod 0666 "$game/scores.dat" ;;
+    esac
+    launcher=("${as_nobody[@]}")
+    launch
+    name_then_window Tester
+    play_to_game_over $boxes
+    case "$row" in
+    record_symlink) [[ -L "$game/scores.dat" ]] || fail "the link was replaced"
+        expect_new_record "$work/keep/real.dat" 0 ;;
+    record_hard_links) expect_new_record "$work/other.dat" 0 ;;
+    record_read_only) expect_bytes "$game/scores.dat" "$old" ;;
+    record_locked_folder | record_usual) expect_new_record "$game/scores.dat" 0
+        [[ $(stat -c %a "$game/scores.dat") == 666 ]] || fail "mode $(stat -c %a "$game/scores.dat"), not 666" ;;
+    esac
+    [[ -z $(find "$game" -name '.scores.dat.saving-*') ]] || fail "a temporary file was left"
+    exit_game ;;
+record_5mb_line | holder_name_1mb)
+    size=$((1 << 20))
+    [[ $row == holder_name_1mb ]] || size=$((5 << 20))
+    { printf '"-1","'; head -c "$size" /dev/zero | tr '\0' 'W'; printf '"\r\n'; } >"$work/record"
+    copy_program_folder "$(cat "$work/record")"
+    launch
+    name_then_window Tester
+    play_to_game_over 4
+    expect_new_record "$game/scores.dat" 0
+    exit_game ;;
+names)
+    # The holder's name before has control characters and letters beyond ASCII; the player's, typed,
+    # a comma and quotes, stored with its double quotes as single ones. A second start reads the
+    # stored record back with no complaint.
+    copy_program_folder $'"-1","\x01\x1b[31m\tZo\xc3\xab \xc3\x98rsted\x07"\r\n'
+    launch
+    name_then_window 'Al "Ace", O'"'"'Neil'
+    play_to_game_over 4
+    score=$(sed -n '1s/^"\([0-9]*\)",.*/\1/p' "$game/scores.dat")
+    printf '"%s","Al '"'"'Ace'"'"', O'"'"'Neil"\r\n' "$score" | cmp -s - "$game/scores.dat" ||
+        fail "the name was not stored whole: $(od -c "$game/scores.dat")"
+    exit_game
+    launch
+    name_then_window Tester
+    exit_game ;;
+*) fail "no row named $row" ;;
+esac
+echo "PASS: $row"
