@@ -37,23 +37,25 @@ exit_game() {
     expect_clean_exit "a click on \"Exit\""
 }
 
-# S, a few shots, then the wave takes the three ships; each box is answered with Return. $1 boxes
-# are expected in all (two losses, GAME OVER, NEW HI SCORE!, and a could-not-save box when one).
+# S, then shots until the wave takes the first ship, so some Vexoid is hit; each box is
+# answered with Return. $1 boxes are expected in all (two losses, GAME OVER, NEW HI SCORE!, and a
+# could-not-save box when one).
 play_to_game_over() {
-    local shot count=0 box
+    local count=0 box deadline
     xdotool windowactivate --sync "$window" key s
     window_named 'Devi Vavaz Vexoids - LEVEL1' 20 >/dev/null || fail "S did not start a game"
-    for shot in $(seq 12); do
-        xdotool search --onlyvisible --name '^Game Info$' >/dev/null 2>&1 && break
-        xdotool key ctrl
-        sleep 0.25
-    done
     while ((count < $1)); do
-        box=$(window_named 'Game Info' 30) || fail "only $count of $1 boxes appeared"
+        deadline=$((SECONDS + 60))
+        until box=$(xdotool search --onlyvisible --name '^Game Info$' 2>/dev/null | head -n1) && [[ -n $box ]]; do
+            ((SECONDS < deadline)) || fail "only $count of $1 boxes appeared"
+            ((count > 0)) || xdotool key ctrl
+            sleep 0.2
+        done
         xdotool windowactivate --sync "$box" key Return
         wait_for 20 bash -c "! xdotool search --onlyvisible --name '^Game Info\$' | grep -qx $box" ||
             fail "box $count did not close"
         count=$((count + 1))
+        xdotool windowactivate --sync "$window" 2>/dev/null || true
     done
     sleep 2
     ! xdotool search --onlyvisible --name '^Game Info$' >/dev/null 2>&1 || fail "more than $1 boxes"
