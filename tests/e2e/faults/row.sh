@@ -75,10 +75,14 @@ expect_bytes() { printf '%s' "$2" | cmp -s - "$1" || fail "$1 changed: $(head -c
 # A picture or font fault: a box titled like the window (or only the error line without one),
 # then the program ends with status 1, the file named on standard error.
 expect_fatal_box() {
-    local box
-    # SDL's own box (for a missing font) names itself in a way xdotool does not match.
-    wait_for 30 bash -c "xwininfo -root -tree | grep -q '\"$title\"'" || fail "no box about $1"
-    box=$(xwininfo -root -tree | awk -v t="\"$title\":" '$2 " " $3 " " $4 " " $5 " " $6 == t && !found {print $1; found = 1}')
+    # SDL's own box (for a missing font, before any window of ours) names itself in a way xdotool
+    # does not match, so then the window tree is searched; windows may come and go meanwhile.
+    find_box() {
+        box=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n1) && [[ -n $box ]] && return
+        box=$(xwininfo -root -tree 2>/dev/null | awk -v t="\"$title\":" '$2 " " $3 " " $4 " " $5 " " $6 == t && !found {print $1; found = 1}')
+        [[ -n $box ]]
+    }
+    wait_for 30 find_box || fail "no box about $1"
     xdotool windowactivate --sync "$box" key Return
     expect_clean_exit "the box about $1" 1
     grep -q "$1" "$work/vexoids.log" || fail "standard error does not name $1: $(cat "$work/vexoids.log")"
