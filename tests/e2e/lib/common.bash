@@ -84,15 +84,27 @@ measure_window() {
 # Xvfb and openbox; DISPLAY is set afterwards. $1 is the screen's size (1024x768 when not
 # given), $2 its dots per inch (96).
 start_display() {
-    Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -dpi "${2:-96}" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-    pids+=($!)
-    wait_for 20 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    DISPLAY=":$(head -n1 "$work/display")"
-    export DISPLAY
-    display_up=yes
-    openbox --sm-disable >"$work/openbox.log" 2>&1 &
-    pids+=($!)
-    wait_for 20 wmctrl -m || fail "openbox did not start"
+    local attempt xvfb wm
+    # An X server of another test on the machine may take the display number ours was given, and
+    # then nothing connects: such a start is tried again.
+    for attempt in 1 2 3; do
+        : >"$work/display"
+        Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -dpi "${2:-96}" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+        xvfb=$!
+        pids+=("$xvfb")
+        wait_for 20 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+        DISPLAY=":$(head -n1 "$work/display")"
+        export DISPLAY
+        display_up=yes
+        openbox --sm-disable >"$work/openbox.log" 2>&1 &
+        wm=$!
+        pids+=("$wm")
+        wait_for 20 wmctrl -m && return
+        kill "$wm" "$xvfb" 2>/dev/null || true
+        wait "$wm" "$xvfb" 2>/dev/null || true
+        display_up=""
+    done
+    fail "openbox did not start: $(cat "$work/openbox.log")"
 }
 
 # Copies the program folder to $game, so the player's own scores.dat is never touched; $1, when
