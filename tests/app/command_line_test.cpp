@@ -2,51 +2,36 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace vex {
 namespace {
 
-struct CommandLineCase {
-    std::vector<std::string_view> arguments;
-    bool help;
-    bool version;
-    std::optional<int> scale;
-    bool fullscreen;
-    std::optional<std::string> error;
-};
+// What a command line asks for, e.g. "help version scale=2 fullscreen", then "| " and the reason
+// it is refused, if it is.
+std::string outcome(const ParsedCommandLine& parsed) {
+    const Options& o = parsed.options;
+    return std::string(o.help ? "help " : "") + (o.version ? "version " : "") +
+           (o.scale ? "scale=" + std::to_string(*o.scale) + " " : "") + (o.fullscreen ? "fullscreen " : "") +
+           (parsed.error ? "| " + *parsed.error : "");
+}
 
 TEST(CommandLine, ParsesOrRefusesWithOneLine) {
-    const std::string bad_scale = "--scale takes a whole number from 1 to 8, not ";
-    const std::vector<CommandLineCase> cases{
-        {{}, false, false, std::nullopt, false, std::nullopt},
-        {{"--help"}, true, false, std::nullopt, false, std::nullopt},
-        {{"--version"}, false, true, std::nullopt, false, std::nullopt},
-        {{"--version", "--help"}, true, true, std::nullopt, false, std::nullopt},
-        {{"--fullscreen-please"}, false, false, std::nullopt, false, "unknown option '--fullscreen-please'"},
-        {{"-h"}, false, false, std::nullopt, false, "unknown option '-h'"},
-        {{"--help=yes"}, false, false, std::nullopt, false, "unknown option '--help=yes'"},
-        {{"scores.dat"}, false, false, std::nullopt, false, "unknown option 'scores.dat'"},
-        {{"--help", "--bogus"}, true, false, std::nullopt, false, "unknown option '--bogus'"},
-        {{"--scale", "2", "--fullscreen"}, false, false, 2, true, std::nullopt},
-        {{"--scale=8"}, false, false, 8, false, std::nullopt},
-        {{"--scale", "1", "--scale=3"}, false, false, 3, false, std::nullopt},
-        {{"--fullscreen", "--scale"}, false, false, std::nullopt, true, "--scale needs a value (--scale N)"},
-        {{"--scale", "0"}, false, false, std::nullopt, false, bad_scale + "'0'"},
-        {{"--scale=9"}, false, false, std::nullopt, false, bad_scale + "'9'"},
-        {{"--scale", "2x"}, false, false, std::nullopt, false, bad_scale + "'2x'"},
-        {{"--scale", "-1"}, false, false, std::nullopt, false, bad_scale + "'-1'"},
-        {{"--scale="}, false, false, std::nullopt, false, bad_scale + "''"},
-        {{"--fullscreen=no"}, false, false, std::nullopt, false, "unknown option '--fullscreen=no'"},
+    const std::string bad_scale = "| --scale takes a whole number from 1 to 8, not ";
+    const std::vector<std::pair<std::vector<std::string_view>, std::string>> cases{
+        {{}, ""}, {{"--help"}, "help "}, {{"--version"}, "version "}, {{"--version", "--help"}, "help version "},
+        {{"--fullscreen-please"}, "| unknown option '--fullscreen-please'"}, {{"-h"}, "| unknown option '-h'"},
+        {{"--help=yes"}, "| unknown option '--help=yes'"}, {{"scores.dat"}, "| unknown option 'scores.dat'"},
+        {{"--help", "--bogus"}, "help | unknown option '--bogus'"},
+        {{"--scale", "2", "--fullscreen"}, "scale=2 fullscreen "}, {{"--scale=8"}, "scale=8 "},
+        {{"--scale", "1", "--scale=3"}, "scale=3 "}, {{"--fullscreen", "--scale"}, "fullscreen | --scale needs a value (--scale N)"},
+        {{"--scale", "0"}, bad_scale + "'0'"}, {{"--scale=9"}, bad_scale + "'9'"}, {{"--scale", "2x"}, bad_scale + "'2x'"},
+        {{"--scale", "-1"}, bad_scale + "'-1'"}, {{"--scale="}, bad_scale + "''"},
+        {{"--fullscreen=no"}, "| unknown option '--fullscreen=no'"},
     };
-    for (const auto& c : cases) {
-        const auto parsed = parse_command_line(c.arguments);
-        SCOPED_TRACE(c.arguments.empty() ? "(none)" : std::string(c.arguments.back()));
-        EXPECT_EQ(parsed.options.help, c.help);
-        EXPECT_EQ(parsed.options.version, c.version);
-        EXPECT_EQ(parsed.options.scale, c.scale);
-        EXPECT_EQ(parsed.options.fullscreen, c.fullscreen);
-        EXPECT_EQ(parsed.error, c.error);
+    for (const auto& [arguments, expected] : cases) {
+        EXPECT_EQ(outcome(parse_command_line(arguments)), expected) << (arguments.empty() ? "(none)" : arguments.back());
     }
 }
 

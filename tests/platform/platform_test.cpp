@@ -3,6 +3,8 @@
 #include "platform/regular_file.h"
 #include "platform/wav_header.h"
 #include "tests/support/game_fixture.h"
+#include "tests/support/test_form.h"
+#include "tests/support/wav_bytes.h"
 
 #include <fstream>
 #include <tuple>
@@ -11,30 +13,27 @@
 namespace vex {
 namespace {
 
+using testing::chunk;
 using testing::Texts;
+using testing::u32;
+using testing::wav;
 
-// A window with three timers in control order fast, slow, other. Each tick is logged as
+// A window with three timers in control order fast, slow, other. Each tick is noted as
 // "name@clock"; a tick of fast first runs the hook set for it, once.
-struct TimerForm : Form {
-    explicit TimerForm(Runtime& runtime) : Form(runtime) {
+struct TimerForm : testing::TestForm {
+    explicit TimerForm(Runtime& runtime) : TestForm(runtime) {
         for (Timer* timer : {&fast, &slow, &other}) {
-            add(*timer);
-            timer->on_timer = [this, timer] {
-                log.push_back(timer->name() + "@" + std::to_string(clock().now()));
+            add_timer(*timer, [this, timer] {
+                ticks.push_back(timer->name() + "@" + std::to_string(clock().now()));
                 if (timer == &fast) {
                     std::exchange(fast_hook, [] {})();
                 }
-            };
+            });
         }
     }
-    void Form_KeyDown(std::int16_t, std::int16_t) override {}
-    void Form_KeyUp(std::int16_t, std::int16_t) override {}
-    float client_width() const override { return 0; }
-    float client_height() const override { return 0; }
-    std::string icon() const override { return {}; }
 
     Timer fast{"fast", 1}, slow{"slow", 100} /* 6.4 clock ticks: 7 */, other{"other", 10};
-    Texts log;
+    Texts ticks;
     std::function<void()> fast_hook = [] {};
 };
 
@@ -55,7 +54,7 @@ TEST_F(TimerService, TimersTickInControlOrderOnePeriodAfterEnablingUntilDisabled
         form.slow.Enabled = true;    // already on: still due at 9, not 10
     };
     runtime.advance(8);
-    EXPECT_EQ(form.log, (Texts{"fast@1", "other@1", "fast@2", "other@2", "fast@3", "slow@9"}));
+    EXPECT_EQ(form.ticks, (Texts{"fast@1", "other@1", "fast@2", "other@2", "fast@3", "slow@9"}));
 }
 
 TEST_F(TimerService, AHandlerThatHeldTheClockGetsNoCatchUpBurst) {
@@ -67,19 +66,7 @@ TEST_F(TimerService, AHandlerThatHeldTheClockGetsNoCatchUpBurst) {
     form.fast.Enabled = false;
     form.other.Enabled = false;
     runtime.advance(6);
-    EXPECT_EQ(form.log, (Texts{"fast@1", "other@21", "fast@22", "slow@22", "other@22", "fast@23", "other@23", "slow@29"}));
-}
-
-std::string u32(std::uint32_t v) { return {char(v), char(v >> 8U), char(v >> 16U), char(v >> 24U)}; }
-std::string chunk(const char* id, const std::string& body) { return id + u32(std::uint32_t(body.size())) + body; }
-
-// A WAV file: the RIFF header, a fmt chunk declaring format, channels, rate and bits (padded to
-// `fmt_size` bytes), then `rest`.
-std::string wav(std::uint32_t format_channels, std::uint32_t rate, std::uint32_t bits, const std::string& rest,
-                std::size_t fmt_size = 16) {
-    std::string fmt = u32(format_channels) + u32(rate) + u32(rate * 4) + u32(4U | (bits << 16U));
-    fmt.resize(fmt_size, '\0');
-    return "RIFF" + u32(0) + "WAVE" + chunk("fmt ", fmt) + rest;
+    EXPECT_EQ(form.ticks, (Texts{"fast@1", "other@21", "fast@22", "slow@22", "other@22", "fast@23", "other@23", "slow@29"}));
 }
 
 // Only a plain PCM or float WAV within the limits gives a header: 1 to 8 channels, 8 to 192 kHz,
@@ -125,34 +112,27 @@ TEST(WavHeader, OnlySaneHeadersAreRead) {
 // seeded with the shipped bytes only when the player has no record there yet.
 TEST(RecordPlace, BesideTheProgramWhenWritableElseThePlayersSeededOnce) {
     using Scores = std::optional<std::string>;
-    const Scores shipped = "\"500\",\"Ace\"\r\n", own = "\"9\",\"Zo\xC3\xAB\"\r\n";
-    const struct {
-        bool writable;
-        bool player_has_folder;
-        Scores shipped;
-        Scores player_before;
-        bool in_player_folder;
-        Scores player_after;
-    } cases[] = {
-        {true, true, shipped, std::nullopt, false, std::nullopt},
-        {false, true, shipped, std::nullopt, true, shipped},
-        {false, true, shipped, own, true, own},
-        {false, true, std::nullopt, std::nullopt, true, std::nullopt},
-        {false, false, shipped, std::nullopt, false, std::nullopt},
+    const Scores shipped = "\"500\",\"Ace\"\r\n", own = "\"9\",\"Zo\xC3\xAB\"\r\n", none;
+    const std::tuple<bool, bool, Scores, Scores, bool, Scores> cases[] = {
+        // program folder writable, player has a folder, shipped record, player's record before; in
+        // the player's folder, and the player's record after
+        {true, true, shipped, none, false, none},   {false, true, shipped, none, true, shipped},
+        {false, true, shipped, own, true, own},     {false, true, none, none, true, none},
+        {false, false, shipped, none, false, none},
     };
-    for (const auto& c : cases) {
-        const testing::TestFolder program(c.shipped), player(c.player_before);
+    for (const auto& [writable, has_folder, ships, before, in_player_folder, after] : cases) {
+        const testing::TestFolder program(ships), player(before);
         int asked = 0;
-        const auto chosen = choose_record_folder(program.path(), c.writable, [&]() -> std::optional<std::filesystem::path> {
+        const auto chosen = choose_record_folder(program.path(), writable, [&]() -> std::optional<std::filesystem::path> {
             ++asked;
-            return c.player_has_folder ? std::optional(player.path()) : std::nullopt;
+            return has_folder ? std::optional(player.path()) : std::nullopt;
         });
-        SCOPED_TRACE(::testing::Message() << "writable " << c.writable << ", player folder " << c.player_has_folder
-                                          << ", player record " << c.player_before.value_or("(none)"));
-        EXPECT_EQ(chosen, c.in_player_folder ? player.path() : program.path());
-        EXPECT_EQ(asked, c.writable ? 0 : 1) << "the player's folder is made only when needed";
-        EXPECT_EQ(player.scores(), c.player_after);
-        EXPECT_EQ(program.scores(), c.shipped);
+        SCOPED_TRACE(::testing::Message() << "writable " << writable << ", player folder " << has_folder << ", player record "
+                                          << before.value_or("(none)"));
+        EXPECT_EQ(chosen, in_player_folder ? player.path() : program.path());
+        EXPECT_EQ(asked, writable ? 0 : 1) << "the player's folder is made only when needed";
+        EXPECT_EQ(player.scores(), after);
+        EXPECT_EQ(program.scores(), ships);
     }
 }
 

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <functional>
 
-#include <fcntl.h>
 #include <pwd.h>
+#include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,8 +21,8 @@ namespace fs = std::filesystem;
 const std::string old_record = "\"1500\",\"Ann\"\r\n";
 const std::string new_record = "\"777\",\"ann\"\r\n";
 
-// Runs `action` in a child process as the user nobody when this process is root (root ignores
-// permission bits), handing the folder over to that user first; returns what `action` returned.
+// Runs `action` with the file rights of the user nobody when this process is root (root ignores
+// permission bits), handing the folder over to that user first, and with the usual umask.
 std::string as_player(const fs::path& folder, const std::function<std::string()>& action) {
     const passwd* nobody = ::getpwnam("nobody");
     const bool drop = ::geteuid() == 0 && nobody != nullptr;
@@ -31,37 +31,16 @@ std::string as_player(const fs::path& folder, const std::function<std::string()>
             EXPECT_EQ(::lchown(entry.path().c_str(), nobody->pw_uid, nobody->pw_gid), 0);
         }
         EXPECT_EQ(::chown(folder.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+        ::setfsgid(nobody->pw_gid);
+        ::setfsuid(nobody->pw_uid);
     }
-    int pipe_ends[2];
-    if (::pipe(pipe_ends) != 0) {
-        return "no pipe";
+    const mode_t umask = ::umask(022);
+    const std::string result = action();
+    ::umask(umask);
+    if (drop) {
+        ::setfsuid(0);
+        ::setfsgid(0);
     }
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(pipe_ends[0]);
-        ::umask(022);
-        if (drop && (::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0)) {
-            ::_exit(2);
-        }
-        std::string result;
-        try {
-            result = action();
-        } catch (const std::exception& error) {
-            result = std::string("threw: ") + error.what();
-        }
-        const bool sent = ::write(pipe_ends[1], result.data(), result.size()) == static_cast<ssize_t>(result.size());
-        ::_exit(sent ? 0 : 3);
-    }
-    ::close(pipe_ends[1]);
-    std::string result;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(pipe_ends[0], buffer, sizeof buffer)) > 0;) {
-        result.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(pipe_ends[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
     return result;
 }
 

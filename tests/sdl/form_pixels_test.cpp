@@ -1,5 +1,4 @@
 // The real painter on the game's window, drawn offscreen with the software renderer.
-#include "platform/runtime_error.h"
 #include "platform/sdl/geometry.h"
 #include "platform/sdl/snapshot.h"
 
@@ -11,7 +10,6 @@
 #include <array>
 #include <cstdlib>
 #include <functional>
-#include <set>
 
 namespace vex {
 namespace {
@@ -151,65 +149,56 @@ TEST_F(FormPixels, AutoSizeLabelGrowsWithItsCaptionAndShrinksToItsBorder) {
 // (only downward for the two texts that wrap by design), and a caption not meant to wrap stays
 // on its first line. Each label is drawn alone, so what differs from its back colour is caption.
 TEST_F(FormPixels, EveryCaptionFitsItsLabel) {
-    std::vector<Label*> labels;
-    for (Control* control : form.controls()) {
-        switch (control->kind()) {
-        case ControlKind::Label:
-            labels.push_back(static_cast<Label*>(control));
-            labels.back()->Visible = false;
-            break;
-        case ControlKind::Image: static_cast<Image*>(control)->Visible = false; break;
-        case ControlKind::Line: static_cast<Line*>(control)->Visible = false; break;
-        case ControlKind::Frame: static_cast<Frame*>(control)->Visible = false; break;
+    const auto show = [](Control& control, bool shown) {
+        switch (control.kind()) {
+        case ControlKind::Label: static_cast<Label&>(control).Visible = shown; break;
+        case ControlKind::Image: static_cast<Image&>(control).Visible = shown; break;
+        case ControlKind::Line: static_cast<Line&>(control).Visible = shown; break;
+        case ControlKind::Frame: static_cast<Frame&>(control).Visible = shown; break;
         case ControlKind::Timer: break;
         }
-    }
-    const std::set<std::string> wrapped_by_design{"Label4", "Label6"};
-    const auto inside = [&](const Label& label) {
-        const PixelRect rect = view.drawn_rect(label);
-        const int border = label.border ? 1 : 0;
-        const PixelRect area = label.container != nullptr ? frame_rect(*label.container) : PixelRect{0, 0, 592, 506};
-        return intersect(area, {rect.x + border, rect.y + border, rect.w - 2 * border, rect.h - 2 * border});
     };
-    for (Label* label : labels) {
-        if (label->auto_size) {
-            continue;  // it takes the width of its caption
+    for (Control* control : form.controls()) {
+        show(*control, false);
+    }
+    for (Control* control : form.controls()) {
+        if (control->kind() != ControlKind::Label || static_cast<Label*>(control)->auto_size) {
+            continue;  // an auto-size label takes the width of its caption
         }
-        SCOPED_TRACE(label->name() + " \"" + label->Caption + "\"");
-        label->Visible = true;
-        if (label->container != nullptr) {
-            label->container->Visible = true;
-        }
-        const auto caption_pixels = [&](const Snapshot& shot, const PixelRect& area) {
-            return area.w * area.h - count_of(shot, area, label->back_color);
+        Label& label = *static_cast<Label*>(control);
+        SCOPED_TRACE(label.name() + " \"" + label.Caption + "\"");
+        const bool wraps = label.name() == "Label4" || label.name() == "Label6";
+        const auto inside = [&] {
+            const PixelRect rect = view.drawn_rect(label);
+            const int border = label.border ? 1 : 0;
+            return intersect(label.container != nullptr ? frame_rect(*label.container) : PixelRect{0, 0, 592, 506},
+                             {rect.x + border, rect.y + border, rect.w - 2 * border, rect.h - 2 * border});
         };
-        const Snapshot shot = view.draw();
-        const PixelRect in = inside(*label);
-        const int in_label = caption_pixels(shot, in);
-        const int below_first_line = in.y + font_pixels(label->font.points) * 5 / 4;
-        if (!wrapped_by_design.contains(label->name()) && below_first_line < in.y + in.h) {
-            EXPECT_EQ(caption_pixels(shot, {in.x, below_first_line, in.w, in.y + in.h - below_first_line}), 0)
-                << "wrapped onto a second line";
+        const auto caption_pixels = [&](const PixelRect& area) { return area.w * area.h - count_of(view.draw(), area, label.back_color); };
+        show(label, true);
+        if (label.container != nullptr) {
+            show(*label.container, true);
         }
-        const float left = label->Left, width = label->Width, height = label->Height;
-        label->Height += 600;
-        if (!wrapped_by_design.contains(label->name())) {
-            label->Left -= 600;
-            label->Width += 1200;
-        }
+        const PixelRect in = inside();
+        const int in_label = caption_pixels(in), second_line = in.y + font_pixels(label.font.points) * 5 / 4;
         EXPECT_GT(in_label, 0);
-        EXPECT_EQ(in_label, caption_pixels(view.draw(), inside(*label))) << "pixels of the caption cut off";
-        label->Left = left, label->Width = width, label->Height = height;
-        label->Visible = false;
-        if (label->container != nullptr) {
-            label->container->Visible = false;
+        EXPECT_TRUE(wraps || second_line >= in.y + in.h || caption_pixels({in.x, second_line, in.w, in.y + in.h - second_line}) == 0)
+            << "wrapped onto a second line";
+        label.Height += 600;
+        if (!wraps) {
+            label.Left -= 600;
+            label.Width += 1200;
+        }
+        EXPECT_EQ(caption_pixels(inside()), in_label) << "pixels of the caption cut off";
+        show(label, false);
+        if (label.container != nullptr) {
+            show(*label.container, false);
         }
     }
 }
 
-// Only the part of the ship inside the window shows, nothing of it elsewhere; a missing picture
-// is an error that names it.
-TEST_F(FormPixels, SpritePastTheEdgeIsClippedAndAMissingPictureIsAnError) {
+// Only the part of the ship inside the window shows, nothing of it elsewhere.
+TEST_F(FormPixels, SpritePastTheEdgeIsClipped) {
     form.imgShip.Visible = false;
     const Snapshot without_ship = view.draw();
     form.imgShip.Visible = true;
@@ -219,13 +208,6 @@ TEST_F(FormPixels, SpritePastTheEdgeIsClippedAndAMissingPictureIsAnError) {
     const PixelRect corner{582, 486, 10, 20};
     EXPECT_GT(drawn(shot, corner), 0);
     EXPECT_EQ(differing(shot, without_ship, {0, 0, 592, 506}), differing(shot, without_ship, corner));
-    form.imgShip.picture = "pictures/none.jpg";
-    try {
-        view.draw();
-        ADD_FAILURE() << "a missing picture was drawn";
-    } catch (const RuntimeError& error) {
-        EXPECT_NE(std::string(error.what()).find("pictures/none.jpg"), std::string::npos) << error.what();
-    }
 }
 
 // However long a caption is, it is measured and rendered once per change, only as far as its

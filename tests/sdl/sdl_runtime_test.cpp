@@ -3,6 +3,7 @@
 
 #include "platform/wav_header.h"
 #include "tests/support/test_folder.h"
+#include "tests/support/test_form.h"
 
 #include <SDL.h>
 
@@ -21,147 +22,79 @@
 namespace vex {
 namespace {
 
-// A fast timer that blocks at its third tick and unloads the form at its 40th, and a slow one.
-class TickingForm : public Form {
-public:
-    explicit TickingForm(Runtime& runtime) : Form(runtime) {
-        add(tmFast);
-        add(tmSlow);
-        tmFast.on_timer = [this] {
+// A fast timer whose third tick blocks for a quarter of a second and whose sixth plays a cue,
+// enabling tmAfter just after it, and whose 40th unloads the form; a slow timer beside it.
+struct TickingForm : testing::TestForm {
+    explicit TickingForm(Runtime& runtime) : TestForm(runtime) {
+        add_timer(tmFast, [this] {
             fast_ticks.push_back(clock().now());
             if (fast_ticks.size() == 3) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(250));  // a sound of about 15 ticks
+                std::this_thread::sleep_for(std::chrono::milliseconds(250));  // about 15 ticks
+            } else if (fast_ticks.size() == 6) {
+                before_cue = clock().now();
+                this->runtime().play_sound("\\sounds\\shoot.wav");
+                after_cue = clock().now();
+                tmAfter.Enabled = true;
             } else if (fast_ticks.size() == 40) {
                 Unload();
             }
-        };
-        tmSlow.on_timer = [this] { slow_ticks.push_back(clock().now()); };
+        });
+        add_timer(tmSlow, [this] { slow_ticks.push_back(clock().now()); });
+        add_timer(tmAfter, [this] {
+            first_after = clock().now();
+            tmAfter.Enabled = false;
+        });
     }
-
     void Form_Load() override {
-        tmFast.Enabled = !unload_on_load;
-        tmSlow.Enabled = !unload_on_load;
-        if (unload_on_load) {
-            Unload();
-        }
-    }
-    void Form_KeyDown(std::int16_t, std::int16_t) override {}
-    void Form_KeyUp(std::int16_t, std::int16_t) override {}
-    float client_width() const override { return 1500; }
-    float client_height() const override { return 1500; }
-    std::string icon() const override { return "pictures/icon.bmp"; }
-
-    Timer tmFast{"tmFast", 1};
-    Timer tmSlow{"tmSlow", 50};  // 4 clock ticks
-    bool unload_on_load = false;
-    std::vector<std::uint64_t> fast_ticks;
-    std::vector<std::uint64_t> slow_ticks;
-};
-
-// Timers run from the load until the form unloads. A handler that blocks leaves no burst of
-// ticks behind it: each timer is raised once at the new real time, then its grid resumes.
-TEST(RealLoop, TimersRunAtTheirPeriodsWithoutCatchingUp) {
-    const testing::TestFolder folder;
-    SdlRuntime runtime{folder.path()};
-    TickingForm form{runtime};
-    EXPECT_EQ(runtime.run(form), 0);
-    const auto& fast = form.fast_ticks;
-    ASSERT_EQ(fast.size(), 40U);
-    EXPECT_GE(fast[3] - fast[2], 15U) << "the clock moved on while the handler blocked";
-    EXPECT_EQ(std::ranges::adjacent_find(fast, std::greater_equal{}), fast.end()) << "two fast ticks in one round";
-    const auto& slow = form.slow_ticks;
-    ASSERT_GE(slow.size(), 3U);
-    EXPECT_EQ(std::ranges::adjacent_find(slow, [](auto a, auto b) { return b - a < 4; }), slow.end())
-        << "two slow ticks closer than its period";
-}
-
-TEST(RealLoop, UnloadDuringLoadEndsAtOnce) {
-    const testing::TestFolder folder;
-    SdlRuntime runtime{folder.path()};
-    TickingForm form{runtime};
-    form.unload_on_load = true;
-    EXPECT_EQ(runtime.run(form), 0);
-    EXPECT_TRUE(form.fast_ticks.empty());
-}
-
-// A cue played by a timer, then a timer enabled in the same handler, as a shot follows its pop.
-class CueForm : public Form {
-public:
-    explicit CueForm(Runtime& runtime) : Form(runtime) {
-        add(tmCue);
-        add(tmAfter);
-        tmCue.on_timer = [this] {
-            tmCue.Enabled = false;
-            before = clock().now();
-            this->runtime().play_sound("\\sounds\\shoot.wav");
-            after = clock().now();
-            tmAfter.Enabled = true;
-        };
-        tmAfter.on_timer = [this] {
-            first = clock().now();
-            Unload();
-        };
+        tmFast.Enabled = true;
+        tmSlow.Enabled = true;
     }
 
-    void Form_Load() override { tmCue.Enabled = true; }
-    void Form_KeyDown(std::int16_t, std::int16_t) override {}
-    void Form_KeyUp(std::int16_t, std::int16_t) override {}
-    float client_width() const override { return 1500; }
-    float client_height() const override { return 1500; }
-    std::string icon() const override { return "pictures/icon.bmp"; }
-
-    Timer tmCue{"tmCue", 1};
-    Timer tmAfter{"tmAfter", 50};  // 4 clock ticks
-    std::uint64_t before = 0;
-    std::uint64_t after = 0;
-    std::uint64_t first = 0;
+    Timer tmFast{"tmFast", 1}, tmSlow{"tmSlow", 50} /* 4 clock ticks */, tmAfter{"tmAfter", 50};
+    std::vector<std::uint64_t> fast_ticks, slow_ticks;
+    std::uint64_t before_cue = 0, after_cue = 0, first_after = 0;
 };
 
-// The cue, played through the disk driver at a real device's pace, moves the form's clock on by
-// its length; the timer enabled after it has its first tick one interval after that, not at once.
-TEST(RealLoop, TimerEnabledAfterACueCountsFromTheCuesEnd) {
+// Timers run from the load until the form unloads. A handler that blocks leaves no burst of ticks
+// behind it: each timer is raised once at the new real time, then its grid resumes. A cue, played
+// through the disk driver at a real device's pace, moves the clock on by its length; a timer
+// enabled after it has its first tick one interval after that, not at once.
+TEST(RealLoop, TimersRunAtTheirPeriodsWithoutCatchingUpAndCountFromACuesEnd) {
     const testing::TestFolder folder;
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", (folder.path() / "device.raw").c_str(), 1);
-    const int status = [&] {
+    [&] {
         SdlRuntime runtime{folder.path()};
-        CueForm form{runtime};
-        const int result = runtime.run(form);
+        TickingForm form{runtime};
+        EXPECT_EQ(runtime.run(form), 0);
+        const auto& fast = form.fast_ticks;
+        ASSERT_EQ(fast.size(), 40U);
+        EXPECT_GE(fast[3] - fast[2], 15U) << "the clock moved on while the handler blocked";
+        EXPECT_EQ(std::ranges::adjacent_find(fast, std::greater_equal{}), fast.end()) << "two fast ticks in one round";
+        const auto& slow = form.slow_ticks;
+        ASSERT_GE(slow.size(), 3U);
+        EXPECT_EQ(std::ranges::adjacent_find(slow, [](auto a, auto b) { return b - a < 4; }), slow.end())
+            << "two slow ticks closer than its period";
         const auto cue = TickClock::ticks_for_ms(wav_length_ms(folder.path() / "sounds" / "shoot.wav").value_or(0));
         EXPECT_GE(cue, 10U);
-        EXPECT_GE(form.after + 1, form.before + cue) << "the clock stood still while the cue played";
-        EXPECT_GE(form.first, form.after + form.tmAfter.period_ticks()) << "the first tick came early";
-        return result;
+        EXPECT_GE(form.after_cue + 1, form.before_cue + cue) << "the clock stood still while the cue played";
+        EXPECT_GE(form.first_after, form.after_cue + form.tmAfter.period_ticks()) << "the first tick came early";
     }();
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    EXPECT_EQ(status, 0);
 }
 
 // A 100 x 100 window with a label at (40, 40, 20 x 20) and a timer that plays one step of a
 // script each tick; what reaches the form is logged, and so is the window's size when asked.
-class ScriptedForm : public Form {
-public:
-    explicit ScriptedForm(Runtime& runtime) : Form(runtime) {
+struct ScriptedForm : testing::TestForm {
+    explicit ScriptedForm(Runtime& runtime) : TestForm(runtime) {
         Caption = "scripted";
         add(lblTarget);
-        add(tmScript);
         lblTarget.Left = lblTarget.Top = 600;
         lblTarget.Width = lblTarget.Height = 300;
         lblTarget.Click = [this] { log += "click "; };
         tmScript.Enabled = true;
-        tmScript.on_timer = [this] {
-            if (m_step < script.size()) {
-                script[m_step++](*this);
-            } else {
-                Unload();
-            }
-        };
+        add_timer(tmScript, [this] { m_step < script.size() ? script[m_step++](*this) : Unload(); });
     }
-    void Form_KeyDown(std::int16_t code, std::int16_t) override { log += "+" + std::to_string(code) + " "; }
-    void Form_KeyUp(std::int16_t code, std::int16_t) override { log += "-" + std::to_string(code) + " "; }
-    float client_width() const override { return 1500; }
-    float client_height() const override { return 1500; }
-    std::string icon() const override { return "pictures/icon.bmp"; }
 
     SDL_Window* window() const {
         for (Uint32 id = 1; id < 1000; ++id) {
@@ -175,7 +108,6 @@ public:
     Label lblTarget{"lblTarget"};
     Timer tmScript{"tmScript", 50};
     std::vector<std::function<void(ScriptedForm&)>> script;
-    std::string log;
 
 private:
     std::size_t m_step = 0;

@@ -3,6 +3,7 @@
 #include "platform/sdl/sound_player.h"
 
 #include "tests/support/test_folder.h"
+#include "tests/support/wav_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -25,19 +26,10 @@ namespace fs = std::filesystem;
 // Every sample of the test sounds: a level whose two bytes are alike, so byte order cannot matter.
 constexpr int level = 0x0505;
 
-// `value` as four little-endian bytes.
-std::string le32(std::uint32_t value) {
-    return {static_cast<char>(value), static_cast<char>(value >> 8U), static_cast<char>(value >> 16U),
-            static_cast<char>(value >> 24U)};
-}
-
 // A 16-bit PCM WAV file holding `frames` frames at `level`.
 void write_wav(const fs::path& path, std::uint32_t rate, std::uint32_t channels, std::uint32_t frames) {
-    const std::uint32_t data_size = frames * channels * 2U;
-    std::ofstream(path, std::ios::binary) << "RIFF" << le32(36 + data_size) << "WAVEfmt " << le32(16)
-                                          << le32(1U | (channels << 16U)) << le32(rate) << le32(rate * channels * 2U)
-                                          << le32(channels * 2U | (16U << 16U)) << "data" << le32(data_size)
-                                          << std::string(data_size, '\x05');
+    std::ofstream(path, std::ios::binary) << testing::wav(1U | (channels << 16U), rate, 16,
+                                                          testing::chunk("data", std::string(frames * channels * 2U, '\x05')));
 }
 
 class SoundOnDisk : public ::testing::Test {
@@ -79,21 +71,17 @@ TEST_F(SoundOnDisk, EverySampleReachesTheDeviceBeforePlayReturns) {
     }
 }
 
-// A missing file, a file that is no WAV, one whose header asks for absurd buffers, a FIFO in a
-// cue's place, or no audio device: play gives up at once and plays nothing.
+// A missing file, a file that is no WAV (any the header check refuses), a FIFO in a cue's place,
+// or no audio device: play gives up at once and plays nothing.
 TEST_F(SoundOnDisk, NothingToPlayReturnsFalseInSilence) {
     const fs::path bad = folder.path() / "bad.wav";
     std::ofstream(bad, std::ios::binary) << "RIFF this is not a wave file at all";
-    const fs::path wide = folder.path() / "wide.wav";
-    write_wav(wide, 2000000000U, 255U, 8U);  // 4 KB declaring 255 channels at 2 GHz
-    const fs::path fast = folder.path() / "fast.wav";
-    write_wav(fast, 0x7FFFFFFFU, 1U, 270U);
     const fs::path fifo = folder.path() / "pop2.wav";
     ::mkfifo(fifo.c_str(), 0666);
     write_wav(wav, 44100, 2, 4410);
     const fs::path absent = folder.path() / "absent.wav";
-    for (const auto& [file, driver] : {std::pair{absent, "disk"}, {bad, "disk"}, {wide, "disk"}, {fast, "disk"},
-                                       {fifo, "disk"}, {wav, "no-such-driver"}}) {
+    for (const auto& [file, driver] : {std::pair{absent, "disk"}, {bad, "disk"}, {fifo, "disk"},
+                                       {wav, "no-such-driver"}}) {
         SCOPED_TRACE(file.filename().string() + " on " + driver);
         setenv("SDL_AUDIODRIVER", driver, 1);
         EXPECT_FALSE(play(file));
