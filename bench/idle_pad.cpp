@@ -5,6 +5,7 @@
 // Usage: vex_idle_pad [--pad] [--seconds S]   (needs a display; the script starts one)
 #include "platform/sdl/sdl_runtime.h"
 #include "shell/form1.h"
+#include "tests/support/virtual_pad.h"
 
 #include <SDL.h>
 
@@ -30,15 +31,7 @@ double cpu_seconds() {
 }
 
 bool plug_in_pad() {
-    SDL_InitSubSystem(SDL_INIT_JOYSTICK);
-    SDL_VirtualJoystickDesc desc{};
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    desc.button_mask = (1U << SDL_CONTROLLER_BUTTON_MAX) - 1;
-    desc.axis_mask = (1U << SDL_CONTROLLER_AXIS_MAX) - 1;
-    return SDL_JoystickAttachVirtualEx(&desc) >= 0;
+    return SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0 && vex::testing::plug_in_virtual_pad() >= 0;
 }
 
 }  // namespace

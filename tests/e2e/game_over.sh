@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # A whole game of the real program in a real X server: the player names themself, starts with S,
 # fires a few shots, then lets the wave reach the ship three times (and plays again when no
-# shot hit). Each loss is a "Game Info"
-# box; the third brings "GAME OVER" over the red label and then "NEW HI SCORE!", and the record
-# in scores.dat becomes the player's. The About panel then opens and closes, and Exit ends the
-# program with status 0.
+# shot hit). Each loss is a "Game Info" box; the third brings "GAME OVER" over the red label and
+# then "NEW HI SCORE!", and the record in scores.dat becomes the player's. The About panel then
+# opens and closes, and Exit ends the program with status 0.
 # Usage: game_over.sh <path to vexoids>
 # shellcheck source=lib/common.bash
 source "$(dirname "$0")/lib/common.bash"

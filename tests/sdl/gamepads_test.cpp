@@ -1,6 +1,7 @@
 // A pad as the game's keys, driven through SDL's virtual joystick: what it presses and releases.
 #include "platform/key_codes.h"
 #include "platform/sdl/gamepads.h"
+#include "tests/support/virtual_pad.h"
 
 #include <gtest/gtest.h>
 
@@ -32,14 +33,7 @@ std::string text(const std::vector<KeyChange>& changes) {
 // Plugs in a virtual pad, plays the moves with an update between them, and returns the keys.
 std::string keys_for(const std::vector<Move>& moves) {
     Gamepads pads;
-    SDL_VirtualJoystickDesc desc{};
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    desc.button_mask = (1U << SDL_CONTROLLER_BUTTON_MAX) - 1;
-    desc.axis_mask = (1U << SDL_CONTROLLER_AXIS_MAX) - 1;
-    const int device = SDL_JoystickAttachVirtualEx(&desc);
+    const int device = testing::plug_in_virtual_pad();
     EXPECT_GE(device, 0) << SDL_GetError();
     const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(device);
     std::vector<KeyChange> changes;
