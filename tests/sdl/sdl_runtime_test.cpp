@@ -36,6 +36,7 @@ struct TickingForm : testing::TestForm {
                 before_cue = clock().now();
                 this->runtime().play_sound("\\sounds\\shoot.wav");
                 after_cue = clock().now();
+                cue_end = real_tick();
                 tmAfter.Enabled = true;
             } else if (fast_ticks.size() == 40) {
                 Unload();
@@ -50,11 +51,20 @@ struct TickingForm : testing::TestForm {
     void Form_Load() override {
         tmFast.Enabled = true;
         tmSlow.Enabled = true;
+        loaded_tick = clock().now();
+        loaded_counter = SDL_GetPerformanceCounter();
+    }
+    // The tick the real time has reached, counted by the test from the load on (up to two ticks
+    // behind the loop's own count), whatever the form's clock says.
+    std::uint64_t real_tick() const {
+        return loaded_tick + (SDL_GetPerformanceCounter() - loaded_counter) * TickClock::ticks_per_second /
+                                 SDL_GetPerformanceFrequency();
     }
 
-    Timer tmFast{"tmFast", 1}, tmSlow{"tmSlow", 50} /* 4 clock ticks */, tmAfter{"tmAfter", 50};
+    Timer tmFast{"tmFast", 1}, tmSlow{"tmSlow", 50} /* 4 clock ticks */, tmAfter{"tmAfter", 100} /* 7 */;
     std::vector<std::uint64_t> fast_ticks, slow_ticks;
-    std::uint64_t before_cue = 0, after_cue = 0, first_after = 0;
+    std::uint64_t loaded_tick = 0, before_cue = 0, after_cue = 0, cue_end = 0, first_after = 0;
+    Uint64 loaded_counter = 0;
 };
 
 // Timers run from the load until the form unloads. A handler that blocks leaves no burst of ticks
@@ -81,6 +91,8 @@ TEST(RealLoop, TimersRunAtTheirPeriodsWithoutCatchingUpAndCountFromACuesEnd) {
         EXPECT_GE(cue, 10U);
         EXPECT_GE(form.after_cue + 1, form.before_cue + cue) << "the clock stood still while the cue played";
         EXPECT_GE(form.first_after, form.after_cue + form.tmAfter.period_ticks()) << "the first tick came early";
+        EXPECT_GE(form.first_after + 2, form.cue_end + form.tmAfter.period_ticks())
+            << "the first tick came less than one interval after the cue's real end";
     }();
     setenv("SDL_AUDIODRIVER", "dummy", 1);
 }

@@ -1,6 +1,7 @@
 # Shared by the end-to-end scripts: a scratch folder of the run's own and every process started
 # are cleaned up on exit; an X server with a window manager; the program run from a copy of its
-# folder. The folder, with the screenshots in it, is kept when the test fails or VEX_E2E_KEEP=1.
+# folder. Every program started keeps its home and XDG folders in the scratch folder too, so runs
+# side by side share nothing. The folder, with the screenshots in it, is kept when the test fails or VEX_E2E_KEEP=1.
 # Source it with the path of vexoids as $1; it sets variables for the script (width, left, ...)
 # and reads the script's $screenshot.
 # shellcheck shell=bash disable=SC2034,SC2154
@@ -9,6 +10,9 @@ set -euo pipefail
 program=$(realpath "$1")
 work=$(mktemp -d)
 game="$work/game"
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/config" XDG_CACHE_HOME="$work/home/cache" \
+    XDG_DATA_HOME="$work/home/data" XDG_STATE_HOME="$work/home/state"
+mkdir -p "$HOME"
 pids=()
 display_up=""
 keep_work=""
@@ -69,6 +73,13 @@ take_screenshot() {
 # The colour of one pixel of the last screenshot, as rrggbb.
 pixel() {
     convert "$screenshot" -crop "1x1+$1+$2" -format '%[hex:p{0,0}]' info: | cut -c1-6 | tr 'A-F' 'a-f'
+}
+
+# Takes a screenshot and tells whether the screen's pixel ($1, $2) is $3 (rrggbb). A window is
+# shown before its first frame is drawn, and a loaded machine may take seconds to draw it: wait
+# for a pixel of that frame (wait_for 30 screen_shows ...) before reading the others.
+screen_shows() {
+    take_screenshot && [[ "$(pixel "$1" "$2")" == "$3" ]]
 }
 
 # Origin and size of a window's client area: sets left, top, width and height.
