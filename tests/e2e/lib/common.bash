@@ -93,29 +93,29 @@ measure_window() {
 }
 
 # Xvfb and openbox; DISPLAY is set afterwards. $1 is the screen's size (1024x768 when not
-# given), $2 its dots per inch (96).
+# given), $2 its dots per inch (96). Xvfb picks a free display number itself and writes it once
+# it takes connections; openbox is up once it names itself on the root window. Either program
+# ending meanwhile fails the test at once, with what both said.
 start_display() {
-    local attempt xvfb wm
-    # An X server of another test on the machine may take the display number ours was given, and
-    # then nothing connects: such a start is tried again.
-    for attempt in 1 2 3; do
-        : >"$work/display"
-        Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -dpi "${2:-96}" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-        xvfb=$!
-        pids+=("$xvfb")
-        wait_for 20 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-        DISPLAY=":$(head -n1 "$work/display")"
-        export DISPLAY
-        display_up=yes
-        openbox --sm-disable >"$work/openbox.log" 2>&1 &
-        wm=$!
-        pids+=("$wm")
-        wait_for 20 wmctrl -m && return
-        kill "$wm" "$xvfb" 2>/dev/null || true
-        wait "$wm" "$xvfb" 2>/dev/null || true
-        display_up=""
+    local xvfb wm deadline=$((SECONDS + 60))
+    Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -dpi "${2:-96}" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    xvfb=$!
+    pids+=("$xvfb")
+    until [[ -s "$work/display" ]]; do
+        kill -0 "$xvfb" 2>/dev/null && ((SECONDS < deadline)) || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+        sleep 0.2
     done
-    fail "openbox did not start: $(cat "$work/openbox.log")"
+    DISPLAY=":$(head -n1 "$work/display")"
+    export DISPLAY
+    display_up=yes
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    wm=$!
+    pids+=("$wm")
+    until wmctrl -m >/dev/null 2>&1; do
+        kill -0 "$wm" 2>/dev/null && kill -0 "$xvfb" 2>/dev/null && ((SECONDS < deadline)) ||
+            fail "openbox did not start on $DISPLAY: $(cat "$work/openbox.log"); Xvfb: $(cat "$work/xvfb.log")"
+        sleep 0.2
+    done
 }
 
 # Copies the program folder to $game, so the player's own scores.dat is never touched; $1, when
