@@ -268,8 +268,9 @@ class Bench:
 
 def start_display(work):
     display_file = open(os.path.join(work, "display"), "w+")
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(display_file.fileno()), "-screen", "0", "1024x768x24",
-                             "-nolisten", "tcp"], pass_fds=[display_file.fileno()],
+    # Never reset: a reset when wmctrl leaves before openbox has connected drops openbox.
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(display_file.fileno()), "-noreset", "-screen", "0",
+                             "1024x768x24", "-nolisten", "tcp"], pass_fds=[display_file.fileno()],
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     deadline = time.monotonic() + 30
     while time.monotonic() < deadline:

@@ -95,10 +95,13 @@ measure_window() {
 # Xvfb and openbox; DISPLAY is set afterwards. $1 is the screen's size (1024x768 when not
 # given), $2 its dots per inch (96). Xvfb picks a free display number itself and writes it once
 # it takes connections; openbox is up once it names itself on the root window. Either program
-# ending meanwhile fails the test at once, with what both said.
+# ending meanwhile fails the test at once, with what both said. By default an X server resets
+# whenever its last client leaves, dropping a connection still being made: wmctrl, asking before
+# openbox has connected, would then take openbox's connection with it, so the server never resets.
 start_display() {
     local xvfb wm deadline=$((SECONDS + 60))
-    Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -dpi "${2:-96}" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    Xvfb -displayfd 3 -noreset -screen 0 "${1:-1024x768}x24" -dpi "${2:-96}" -nolisten tcp \
+        3>"$work/display" 2>"$work/xvfb.log" &
     xvfb=$!
     pids+=("$xvfb")
     until [[ -s "$work/display" ]]; do
