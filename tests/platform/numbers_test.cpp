@@ -15,7 +15,7 @@ namespace {
 TEST(Numbers, CaptionTextsReadAndWrittenBack) {
     const std::string tiny = "0." + std::string(4500, '0') + "1e4000", huge = "0." + std::string(3500, '0') + "1e4000";
     const std::vector<std::pair<std::string, std::optional<double>>> parsed{
-        {"1234567", 1234567}, {"  42 ", 42}, {"-7", -7}, {"+3", 3}, {"2.5", 2.5}, {"1e3", 1000}, {"1e-400", 0},
+        {"1234567", 1234567}, {" 42  ", 42}, {"-7", -7}, {"+3", 3}, {"2.5", 2.5}, {"1e3", 1000}, {"1e-400", 0},
         {"-0.0001e-320", 0}, {tiny, 0} /* 1e-501 */, {huge, HUGE_VAL} /* 1e499 */, {"", std::nullopt},
         {"12abc", std::nullopt}, {"7x2", std::nullopt}, {"abc", std::nullopt}, {"5%", std::nullopt}, {"-", std::nullopt}};
     for (const auto& [text, number] : parsed) {
@@ -41,7 +41,8 @@ TEST(Numbers, ScoreComparisonTakesTheLeadingNumberRoundedHalfToEvenAndClamped) {
 
 TEST(Numbers, AccuracyIsThePercentageRoundedDownExactly) {
     const std::vector<std::tuple<double, double, double>> rows{
-        {1, 3, 33}, {2, 3, 66}, {3, 3, 100}, {29, 100, 29}, {57, 100, 57}, {4, 3, 133}, {1, 7, 14}};
+        {1, 3, 33}, {2, 3, 66}, {3, 3, 100}, {29, 100, 29}, {57, 100, 57}, {4, 3, 133}, {1, 7, 14},
+        {1e14, 2e14, 50} /* past exact integer arithmetic */};
     for (const auto& [hits, shots, percent] : rows) {
         EXPECT_EQ(accuracy_percent(hits, shots), percent) << hits << " of " << shots;
     }

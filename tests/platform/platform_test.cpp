@@ -1,4 +1,4 @@
-#include "platform/record_file.h"
+#include "platform/paths.h"
 #include "platform/record_place.h"
 #include "platform/regular_file.h"
 #include "platform/wav_header.h"
@@ -108,6 +108,16 @@ TEST(WavHeader, OnlySaneHeadersAreRead) {
     EXPECT_EQ(wav_length_ms(folder.path() / "sounds" / "absent.wav"), std::nullopt);
 }
 
+// The game names its files with backslashes from its folder; the runtime finds them below the
+// program folder, whichever separators and however many.
+TEST(NativePath, GamePathsLieBelowTheFolder) {
+    for (const auto& [game_path, path] : std::vector<std::pair<const char*, const char*>>{
+             {"\\sounds\\shoot.wav", "/game/sounds/shoot.wav"}, {"\\scores.dat", "/game/scores.dat"},
+             {"pictures/brit1.gif", "/game/pictures/brit1.gif"}, {"\\\\sounds\\", "/game/sounds"}}) {
+        EXPECT_EQ(native_path("/game", game_path), path) << game_path;
+    }
+}
+
 // The record stays beside a program that can write it; otherwise it lives in the player's folder,
 // seeded with the shipped bytes only when the player has no record there yet.
 TEST(RecordPlace, BesideTheProgramWhenWritableElseThePlayersSeededOnce) {
@@ -151,27 +161,6 @@ TEST(RegularFile, ReadsAFileToItsEndWithinTheLimit) {
         const FileRead file = read_regular_file(path, limit);
         EXPECT_EQ(std::make_pair(file.status, file.bytes.find("Name:") == 0), std::make_pair(status, named)) << path;
     }
-}
-
-// A record reached through a chain of links is written through all 39 of them, and one with
-// another name is rewritten in place, beside the leftover of a killed save; a chain of 40 is
-// refused, as a loop of links would be. No save leaves a file open.
-TEST(RecordFile, LinksAreFollowedUpTo39AndNoSaveLeavesAFileOpen) {
-    const long files = testing::open_files();
-    for (const int links : {0, 39, 40}) {
-        const testing::TestFolder folder("\"1\",\"a\"\r\n");
-        const auto path = [&](int i) { return folder.path() / ("link" + std::to_string(i)); };
-        for (int i = 0; i < links; ++i) {
-            std::filesystem::create_symlink(i + 1 < links ? path(i + 1).filename() : "scores.dat", path(i));
-        }
-        std::ofstream(folder.path() / ".scores.dat.saving-1-2") << "\"1\",\"half";
-        if (links == 0) {
-            std::filesystem::create_hard_link(folder.path() / "scores.dat", path(0));
-        }
-        const bool refused = write_record_file(path(0), "x").has_value();
-        EXPECT_EQ(std::make_pair(refused, folder.scores()), std::make_pair(links == 40, std::optional<std::string>(links == 40 ? "\"1\",\"a\"\r\n" : "x"))) << links;
-    }
-    EXPECT_EQ(testing::open_files(), files) << "files left open";
 }
 
 }  // namespace

@@ -35,7 +35,12 @@ std::string as_player(const fs::path& folder, const std::function<std::string()>
         ::setfsuid(nobody->pw_uid);
     }
     const mode_t umask = ::umask(022);
-    const std::string result = action();
+    std::string result;
+    try {
+        result = action();
+    } catch (const std::exception& error) {
+        result = std::string("threw: ") + error.what();
+    }
     ::umask(umask);
     if (drop) {
         ::setfsuid(0);
@@ -91,6 +96,15 @@ TEST(RecordFile, EachKindOfFileIsReadAndSavedByItsOwnRule) {
     };
     const auto file = [](const fs::path& folder) { return folder / "scores.dat"; };
     const auto set_mode = [&](mode_t mode) { return [=](const fs::path& folder) { fs::permissions(file(folder), fs::perms(mode)); }; };
+    // scores.dat the first of `links` links in a chain that ends at real.dat
+    const auto chain_of_links = [&](int links) {
+        return [=](const fs::path& f) {
+            fs::rename(file(f), f / "real.dat");
+            for (int i = 0; i < links; ++i) {
+                fs::create_symlink(i + 1 < links ? "link" + std::to_string(i + 1) : "real.dat", i == 0 ? file(f) : f / ("link" + std::to_string(i)));
+            }
+        };
+    };
     const std::vector<Row> rows{
         {"missing", [&](const fs::path& f) { fs::remove(file(f)); }, "0, boxes:", "new",
          [&](const fs::path& f) { return (mode_of(file(f)) & 0777) == 0644; }},
@@ -111,6 +125,9 @@ TEST(RecordFile, EachKindOfFileIsReadAndSavedByItsOwnRule) {
          [&](const fs::path& f) { return fs::is_symlink(file(f)) && bytes_of(f / "keep" / "real.dat") == new_record; }},
         {"hard-linked", [&](const fs::path& f) { fs::create_hard_link(file(f), f / "other.dat"); }, "1500,Ann boxes:", "new",
          [&](const fs::path& f) { return bytes_of(f / "other.dat") == new_record; }},
+        {"at the end of 39 links", chain_of_links(39), "1500,Ann boxes:", "new",
+         [&](const fs::path& f) { return bytes_of(f / "real.dat") == new_record; }},
+        {"at the end of 40 links, too many to follow in a save", chain_of_links(40), "1500,Ann boxes: save", "old"},
         {"read-only", set_mode(0444), "1500,Ann boxes: save", "old"},
         {"writable in a read-only folder", [&](const fs::path& f) { fs::permissions(f, fs::perms(0555)); }, "1500,Ann boxes:", "new",
          [&](const fs::path& f) { return std::distance(fs::directory_iterator(f), {}) == 3; }},
@@ -124,6 +141,7 @@ TEST(RecordFile, EachKindOfFileIsReadAndSavedByItsOwnRule) {
              return (mode_of(file(f)) & 0777) == 0666 && std::distance(fs::directory_iterator(f), {}) == 3;
          }},
     };
+    const long files = testing::open_files();
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         const testing::TestFolder folder(old_record);
@@ -136,6 +154,7 @@ TEST(RecordFile, EachKindOfFileIsReadAndSavedByItsOwnRule) {
         }
         EXPECT_TRUE(row.kept(path));
     }
+    EXPECT_EQ(testing::open_files(), files) << "files left open";
 }
 
 // A save killed at any moment leaves the old record or the new one, whole; the next save clears
