@@ -287,8 +287,9 @@ class Workspace:
     """The copy of the tree with its build, and the object files of the unmutated build, which are
     put back after each mutant so that the next one recompiles only its own file."""
 
-    def __init__(self, tree, jobs):
+    def __init__(self, tree, jobs, skip=None):
         self.tree = tree
+        self.skip = skip
         self.build = tree / "build-mutants"
         self.jobs = jobs
         self.env = dict(os.environ, TMPDIR=str(tree / "tmp"))
@@ -323,7 +324,8 @@ class Workspace:
             library.unlink()
 
     def test(self, timeout):
-        return run([str(self.build / TEST_PROGRAM), "--gtest_fail_fast"], self.build, timeout, self.env)
+        skipped = [f"--gtest_filter=-{self.skip}"] if self.skip else []
+        return run([str(self.build / TEST_PROGRAM), "--gtest_fail_fast", *skipped], self.build, timeout, self.env)
 
 
 def try_mutant(workspace, mutant, timeout):
@@ -357,7 +359,9 @@ def main():
     parser.add_argument("--list", action="store_true", help="list every mutant and test none")
     parser.add_argument("--equivalents", type=Path, default=EQUIVALENTS, help="known equivalent mutants")
     parser.add_argument("--tree", type=Path, default=CHECKOUT, help="the tree to test (default: this checkout)")
-    parser.add_argument("--again", type=Path, help="test only the survivors listed in this earlier report")
+    parser.add_argument("--again", type=Path, help="test only the mutants listed in this earlier report")
+    parser.add_argument("--skip", metavar="PATTERN", help="leave out the tests matching this GoogleTest pattern, to see "
+                                                          "which mutants only they kill")
     args = parser.parse_args()
 
     if args.list:
@@ -374,7 +378,7 @@ def main():
         tree = Path(folder) / "tree"
         tree.mkdir()
         copy_tree(args.tree.resolve(), tree)
-        workspace = Workspace(tree, args.jobs)
+        workspace = Workspace(tree, args.jobs, args.skip)
         print(f"building the headless tests in {tree} ...", file=sys.stderr, flush=True)
         if not workspace.configure():
             print("the unmutated tree does not build", file=sys.stderr)

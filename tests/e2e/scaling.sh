@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program on a 192 dpi screen: the name box and the window open at x2, clicks land on
 # the captions at x2, F11 shows the picture at x3 centred on the 2560 x 1600 screen with black
-# around it and a click there lands too, Alt+Enter brings the x2 window back.
+# around it and a click there lands too, Alt+Enter brings the x2 window back; the same started
+# with --fullscreen, and Alt with the keypad's Enter.
 # Usage: scaling.sh <path to vexoids>
 # shellcheck source=lib/common.bash
 source "$(dirname "$0")/lib/common.bash"
@@ -64,4 +65,20 @@ wait_for 20 window_is 1184 1012 || fail "back from full screen the window is ${w
 
 wmctrl -i -c "$(printf '0x%08x' "$window")"
 expect_clean_exit "the close request"
-echo "PASS: x2 at 192 dpi, clicks at x2 and in full screen at x3, F11 and Alt+Enter (screenshot: $screenshot)"
+
+# Started with --fullscreen it opens in full screen at x3; a click lands there, and Alt with the
+# keypad's Enter brings the x2 window.
+launch --fullscreen
+name_box=$(window_named 'Enter Your Name' 20) || fail "no name box appeared with --fullscreen"
+xdotool windowactivate --sync "$name_box"
+xdotool type --delay 40 'Tester'
+xdotool key Return
+window=$(window_named 'Devi Vavaz Vexoids From Hell' 20) || fail "no main window appeared with --fullscreen"
+wait_for 20 window_is 2560 1600 || fail "with --fullscreen the window is ${width}x${height}, expected 2560x1600"
+xdotool mousemove $((392 + 3 * 544)) $((41 + 3 * 224)) click 1
+wait_for 20 about_panel_at 3 392 41 || fail "a click on About after --fullscreen did not open its panel (see $screenshot)"
+xdotool windowactivate --sync "$window" key alt+KP_Enter
+wait_for 20 window_is 1184 1012 || fail "after Alt+keypad Enter the window is ${width}x${height}, expected 1184x1012"
+wmctrl -i -c "$(printf '0x%08x' "$window")"
+expect_clean_exit "the close request"
+echo "PASS: x2 at 192 dpi, clicks at x2 and in full screen at x3, F11, Alt+Enter, --fullscreen and Alt+keypad Enter (screenshot: $screenshot)"

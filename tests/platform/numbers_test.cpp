@@ -41,7 +41,7 @@ TEST(Numbers, ScoreComparisonTakesTheLeadingNumberRoundedHalfToEvenAndClamped) {
 
 TEST(Numbers, AccuracyIsThePercentageRoundedDownExactly) {
     const std::vector<std::tuple<double, double, double>> rows{
-        {1, 3, 33}, {2, 3, 66}, {3, 3, 100}, {29, 100, 29}, {57, 100, 57}, {4, 3, 133}, {1, 7, 14},
+        {1, 3, 33}, {2, 3, 66}, {3, 3, 100}, {29, 100, 29}, {57, 100, 57}, {4, 3, 133}, {1, 7, 14}, {-1, 3, -34},
         {1e14, 2e14, 50} /* past exact integer arithmetic */};
     for (const auto& [hits, shots, percent] : rows) {
         EXPECT_EQ(accuracy_percent(hits, shots), percent) << hits << " of " << shots;

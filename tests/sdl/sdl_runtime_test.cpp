@@ -14,7 +14,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -97,29 +96,13 @@ TEST(RealLoop, TimersRunAtTheirPeriodsWithoutCatchingUpAndCountFromACuesEnd) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
 }
 
-// A 100 x 100 window with a label at (40, 40, 20 x 20) and a timer that plays one step of a
-// script each tick; what reaches the form is logged, and so is the window's size when asked.
+// A window whose timer plays one step of a script each tick, then unloads it.
 struct ScriptedForm : testing::TestForm {
     explicit ScriptedForm(Runtime& runtime) : TestForm(runtime) {
-        Caption = "scripted";
-        add(lblTarget);
-        lblTarget.Left = lblTarget.Top = 600;
-        lblTarget.Width = lblTarget.Height = 300;
-        lblTarget.Click = [this] { log += "click "; };
         tmScript.Enabled = true;
         add_timer(tmScript, [this] { m_step < script.size() ? script[m_step++](*this) : Unload(); });
     }
 
-    SDL_Window* window() const {
-        for (Uint32 id = 1; id < 1000; ++id) {
-            if (SDL_Window* found = SDL_GetWindowFromID(id); found != nullptr && Caption == SDL_GetWindowTitle(found)) {
-                return found;
-            }
-        }
-        return nullptr;
-    }
-
-    Label lblTarget{"lblTarget"};
     Timer tmScript{"tmScript", 50};
     std::vector<std::function<void(ScriptedForm&)>> script;
 
@@ -128,69 +111,6 @@ private:
 };
 
 using Step = std::function<void(ScriptedForm&)>;
-
-Step click(int x, int y) {
-    return [=](ScriptedForm& form) {
-        for (const Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
-            SDL_Event event{};
-            event.button = {type, 0, SDL_GetWindowID(form.window()), 0, SDL_BUTTON_LEFT, 0, 1, 0, x, y};
-            SDL_PushEvent(&event);
-        }
-    };
-}
-
-Step key(SDL_Keycode sym, Uint16 mod = KMOD_NONE) {
-    return [=](ScriptedForm& form) {
-        for (const Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
-            SDL_Event event{};
-            event.key.type = type;
-            event.key.windowID = SDL_GetWindowID(form.window());
-            event.key.keysym.sym = sym;
-            event.key.keysym.mod = mod;
-            SDL_PushEvent(&event);
-        }
-    };
-}
-
-Step log_window() {
-    return [](ScriptedForm& form) {
-        int w = 0;
-        int h = 0;
-        SDL_GetWindowSize(form.window(), &w, &h);
-        const bool full = (SDL_GetWindowFlags(form.window()) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-        form.log += std::to_string(w) + "x" + std::to_string(h) + (full ? " full " : " ");
-    };
-}
-
-// Clicks on the label's corners and just outside it land at x1 and x2, in a window and in full
-// screen on the offscreen driver's 1024 x 768 display, where the 100 x 100 picture shows at x7
-// from (162, 34). F11 and Alt+Enter switch full screen and never reach the form; A does.
-TEST(RealLoop, ClicksLandAtEveryScaleAndFullScreenKeysAreTheWindows) {
-    const struct {
-        DisplayOptions display;
-        std::vector<Step> script;
-        std::string log;
-    } cases[] = {
-        {{1, false}, {log_window(), click(40, 40), click(59, 59), click(60, 50), click(39, 50), key(SDLK_a)},
-         "100x100 click click +65 -65 "},
-        {{2, false}, {log_window(), click(80, 80), click(119, 119), click(120, 100), click(79, 100), key(SDLK_a)},
-         "200x200 click click +65 -65 "},
-        {{2, false}, {key(SDLK_F11), log_window(), click(162 + 7 * 40, 34 + 7 * 40), click(161 + 7 * 40, 300),
-                      key(SDLK_RETURN, KMOD_LALT), log_window(), click(80, 80)},
-         "1024x768 full click 200x200 click "},
-        {{1, true}, {log_window(), click(162 + 7 * 60 - 1, 34 + 7 * 60 - 1), key(SDLK_F11), log_window(), click(59, 59),
-                     key(SDLK_RETURN), key(SDLK_KP_ENTER, KMOD_RALT), log_window()},
-         "1024x768 full click 100x100 click +13 -13 1024x768 full "},
-    };
-    for (const auto& c : cases) {
-        const testing::TestFolder folder;
-        SdlRuntime runtime{folder.path(), c.display};
-        ScriptedForm form{runtime};
-        form.script = c.script;
-        EXPECT_EQ(runtime.run(form), 0);
-        EXPECT_EQ(form.log, c.log) << "scale " << c.display.scale.value_or(0) << (c.display.fullscreen ? " full" : "");
-    }
-}
 
 // The virtual pad the pad steps play: plugged in while the loop runs, as a player would.
 struct PluggedPad {
