@@ -101,22 +101,5 @@ TEST(Gamepads, ButtonsAndDirectionsAreTheGameKeys) {
     }
 }
 
-TEST(Gamepads, InABoxSouthIsEnterAndEastIsEscape) {
-    const struct {
-        Uint32 type;
-        Uint8 button;
-        SDL_Keycode key;
-    } cases[] = {{SDL_CONTROLLERBUTTONDOWN, SDL_CONTROLLER_BUTTON_A, SDLK_RETURN},
-                 {SDL_CONTROLLERBUTTONDOWN, SDL_CONTROLLER_BUTTON_B, SDLK_ESCAPE},
-                 {SDL_CONTROLLERBUTTONDOWN, SDL_CONTROLLER_BUTTON_X, SDLK_UNKNOWN},
-                 {SDL_CONTROLLERBUTTONUP, SDL_CONTROLLER_BUTTON_A, SDLK_UNKNOWN}};
-    for (const auto& c : cases) {
-        SDL_ControllerButtonEvent event{};
-        event.type = c.type;
-        event.button = c.button;
-        EXPECT_EQ(dialog_key(event).value_or(SDLK_UNKNOWN), c.key) << int{c.button};
-    }
-}
-
 }  // namespace
 }  // namespace vex

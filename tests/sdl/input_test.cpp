@@ -1,5 +1,5 @@
-// Keyboard and mouse as the window's handlers take them: desktop key codes, the Shift argument
-// and the label a click lands on.
+// Keyboard and mouse as the window's handlers take them: desktop key codes and the label a click
+// lands on.
 #include "platform/sdl/hit_test.h"
 #include "platform/sdl/key_map.h"
 #include "platform/sdl/viewport.h"
@@ -20,21 +20,13 @@ namespace {
 // USB usage number with bit 30 set.
 constexpr std::int32_t usage(std::int32_t scancode) { return scancode | (1 << 30); }
 
+// The keys the game reads become their desktop codes; a key without one reaches no handler.
 TEST(KeyMap, SdlKeysBecomeDesktopCodes) {
     const std::pair<std::int32_t, std::optional<std::int16_t>> codes[] = {
-        {'s', 83}, {usage(224), 17}, {usage(228), 17}, {usage(80), 37}, {usage(79), 39},  // what the game reads
-        {'a', 65}, {'z', 90}, {'0', 48}, {'9', 57}, {' ', 32}, {'\r', 13}, {27, 27}, {8, 8}, {'\t', 9}, {',', 188},
-        {usage(225), 16}, {usage(230), 18}, {usage(82), 38}, {usage(81), 40}, {usage(58), 112}, {usage(69), 123},
-        {usage(89), 97}, {usage(98), 96}, {usage(88), 13}, {usage(127), std::nullopt}, {0xE9, std::nullopt}};
+        {'s', 83}, {usage(224), 17}, {usage(228), 17}, {usage(80), 37}, {usage(79), 39}, {'a', 65}, {usage(127), std::nullopt},
+        {0xE9, std::nullopt}};
     for (const auto& [sdl_key, code] : codes) {
         EXPECT_EQ(virtual_key(sdl_key), code) << "SDL key " << sdl_key;
-    }
-    // SDL modifier bits: 0x1/0x2 shift, 0x40/0x80 ctrl, 0x100/0x200 alt, 0x1000 num lock.
-    const std::pair<std::uint16_t, std::int16_t> modifiers[] = {
-        {0x0000, 0}, {0x0001, 1}, {0x0002, 1}, {0x0040, 2}, {0x0080, 2},
-        {0x0100, 4}, {0x0200, 4}, {0x0241, 7}, {0x1000, 0}};
-    for (const auto& [sdl_modifiers, shift] : modifiers) {
-        EXPECT_EQ(shift_state(sdl_modifiers), shift) << "SDL modifiers " << sdl_modifiers;
     }
 }
 
