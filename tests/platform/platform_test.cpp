@@ -1,4 +1,5 @@
 #include "platform/paths.h"
+#include "platform/random.h"
 #include "platform/record_place.h"
 #include "platform/regular_file.h"
 #include "platform/wav_header.h"
@@ -6,6 +7,7 @@
 #include "tests/support/test_form.h"
 #include "tests/support/wav_bytes.h"
 
+#include <cmath>
 #include <fstream>
 #include <tuple>
 #include <utility>
@@ -55,6 +57,14 @@ TEST_F(TimerService, TimersTickInControlOrderOnePeriodAfterEnablingUntilDisabled
     };
     runtime.advance(8);
     EXPECT_EQ(form.ticks, (Texts{"fast@1", "other@1", "fast@2", "other@2", "fast@3", "slow@9"}));
+}
+
+TEST_F(TimerService, AFormUnloadedByAHandlerRaisesNoMoreTimers) {
+    form.fast.Enabled = true;
+    form.other.Enabled = true;
+    form.fast_hook = [this] { form.Unload(); };
+    runtime.advance(1);
+    EXPECT_EQ(form.ticks, Texts{"fast@1"});
 }
 
 TEST_F(TimerService, AHandlerThatHeldTheClockGetsNoCatchUpBurst) {
@@ -108,6 +118,15 @@ TEST(WavHeader, OnlySaneHeadersAreRead) {
     EXPECT_EQ(wav_length_ms(folder.path() / "sounds" / "absent.wav"), std::nullopt);
 }
 
+// Draws lie in [0, 1) on the grid of 2^-53 that 53 random bits make.
+TEST(UniformRandom, DrawsLieOnTheGridBelowOne) {
+    UniformRandom random;
+    for (int i = 0; i < 10000; ++i) {
+        const double scaled = random.next() * 9007199254740992.0;
+        ASSERT_TRUE(scaled < 9007199254740992.0 && std::trunc(scaled) == scaled) << "draw " << i;
+    }
+}
+
 // The game names its files with backslashes from its folder; the runtime finds them below the
 // program folder, whichever separators and however many.
 TEST(NativePath, GamePathsLieBelowTheFolder) {
@@ -151,7 +170,7 @@ TEST(RecordPlace, BesideTheProgramWhenWritableElseThePlayersSeededOnce) {
 TEST(RegularFile, ReadsAFileToItsEndWithinTheLimit) {
     using Status = FileRead::Status;
     const std::vector<std::tuple<const char*, std::size_t, Status, bool>> rows{
-        // path, limit, outcome, whether the bytes hold the process's name
+        // path, limit, outcome, whether the bytes hold the process's name (a refused file holds none)
         {"/proc/self/status", 1 << 20, Status::Read, true}, {"/proc/self/status", 16, Status::TooLarge, false},
         {"/proc/self/mem", 16, Status::Unreadable, false},   {"/proc/self", 16, Status::NotRegular, false},
         {"/proc/self/exe", 16, Status::TooLarge, false} /* this program */,
@@ -159,7 +178,8 @@ TEST(RegularFile, ReadsAFileToItsEndWithinTheLimit) {
     };
     for (const auto& [path, limit, status, named] : rows) {
         const FileRead file = read_regular_file(path, limit);
-        EXPECT_EQ(std::make_pair(file.status, file.bytes.find("Name:") == 0), std::make_pair(status, named)) << path;
+        EXPECT_EQ(std::make_pair(file.status, file.bytes.substr(0, 5)), std::make_pair(status, std::string(named ? "Name:" : "")))
+            << path;
     }
 }
 

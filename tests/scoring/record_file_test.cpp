@@ -93,6 +93,16 @@ TEST(RecordFile, EachKindOfFileIsReadAndSavedByItsOwnRule) {
         const char* seen;
         const char* file_after;  // "old" or "new": the bytes read through the name scores.dat
         std::function<bool(const fs::path&)> kept = [](const fs::path&) { return true; };
+        std::function<void(const std::function<void()>&)> around = [](const std::function<void()>& run) { run(); };
+    };
+    const auto anything = [](const fs::path&) { return true; };
+    // The program started with its standard input closed, so a file it opens may get descriptor 0.
+    const auto without_stdin = [](const std::function<void()>& run) {
+        const int saved = ::dup(0);
+        ::close(0);
+        run();
+        ::dup2(saved, 0);
+        ::close(saved);
     };
     const auto file = [](const fs::path& folder) { return folder / "scores.dat"; };
     const auto set_mode = [&](mode_t mode) { return [=](const fs::path& folder) { fs::permissions(file(folder), fs::perms(mode)); }; };
@@ -125,6 +135,10 @@ TEST(RecordFile, EachKindOfFileIsReadAndSavedByItsOwnRule) {
          [&](const fs::path& f) { return fs::is_symlink(file(f)) && bytes_of(f / "keep" / "real.dat") == new_record; }},
         {"hard-linked", [&](const fs::path& f) { fs::create_hard_link(file(f), f / "other.dat"); }, "1500,Ann boxes:", "new",
          [&](const fs::path& f) { return bytes_of(f / "other.dat") == new_record; }},
+        {"hard-linked, on a full disk", [&](const fs::path& f) { fs::create_hard_link(file(f), f / "other.dat"); },
+         "1500,Ann boxes: save", "", anything, [](const std::function<void()>& run) { testing::with_full_disk(4, run); }},
+        {"hard-linked, with standard input closed", [&](const fs::path& f) { fs::create_hard_link(file(f), f / "other.dat"); },
+         "1500,Ann boxes:", "new", [&](const fs::path& f) { return bytes_of(f / "other.dat") == new_record; }, without_stdin},
         {"at the end of 39 links", chain_of_links(39), "1500,Ann boxes:", "new",
          [&](const fs::path& f) { return bytes_of(f / "real.dat") == new_record; }},
         {"at the end of 40 links, too many to follow in a save", chain_of_links(40), "1500,Ann boxes: save", "old"},
@@ -147,7 +161,9 @@ TEST(RecordFile, EachKindOfFileIsReadAndSavedByItsOwnRule) {
         const testing::TestFolder folder(old_record);
         row.make(folder.path());
         const fs::path path = folder.path();
-        EXPECT_EQ(as_player(path, [&] { return start_and_save(path, row.seen); }), row.seen);
+        std::string seen;
+        row.around([&] { seen = as_player(path, [&] { return start_and_save(path, row.seen); }); });
+        EXPECT_EQ(seen, row.seen);
         fs::permissions(path, fs::perms(0755));
         if (*row.file_after != '\0') {
             EXPECT_EQ(bytes_of(file(path)), *row.file_after == 'n' ? new_record : old_record);

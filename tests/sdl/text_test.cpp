@@ -1,6 +1,4 @@
-// Faces found through fontconfig, captions broken into lines, and typed names edited one UTF-8
-// character at a time.
-#include "platform/sdl/font_lookup.h"
+// Captions broken into lines, and typed names edited one UTF-8 character at a time.
 #include "platform/sdl/text_wrap.h"
 #include "platform/sdl/utf8.h"
 
@@ -13,19 +11,6 @@
 
 namespace vex {
 namespace {
-
-// fontconfig always offers some face; one of another family, or a regular one for bold, is missing.
-TEST(FindFont, GivesTheFaceAskedForOrNothing) {
-    const std::tuple<std::string, bool, const char*> cases[] = {
-        {game_font_family, false, "LiberationSans-Regular.ttf"}, {game_font_family, true, "LiberationSans-Bold.ttf"},
-        {"liberation sans", true, "LiberationSans-Bold.ttf"}, {"Vexoid Sans Nowhere", false, nullptr},
-        {"Vexoid Sans Nowhere", true, nullptr}};
-    for (const auto& [family, bold, file] : cases) {
-        const auto found = find_font(family, bold);
-        EXPECT_EQ(found ? found->path.filename().string() : "(missing)", file != nullptr ? file : "(missing)")
-            << family << (bold ? " bold" : "");
-    }
-}
 
 TEST(WrapWords, BreaksAtSpacesToFitTheWidth) {
     const auto ten_per_char = [](std::string_view text) { return static_cast<int>(text.size()) * 10; };

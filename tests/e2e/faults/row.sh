@@ -131,6 +131,19 @@ missing_fonts)
     launcher=(env FONTCONFIG_FILE="$work/fonts.conf")
     launch
     expect_fatal_box "Liberation Sans" ;;
+wrong_fonts)
+    # A fontconfig that knows only the game's family in its regular face and another family in
+    # bold: whatever it offers for the bold face is not the game's.
+    mkdir "$work/fonts"
+    for face in 'Liberation Sans:style=Regular' 'Liberation Serif:style=Bold'; do
+        ln -s "$(fc-match -f '%{file}' "$face")" "$work/fonts/"
+    done
+    printf '<?xml version="1.0"?>\n<fontconfig><dir>%s</dir><cachedir>%s</cachedir></fontconfig>\n' \
+        "$work/fonts" "$work/fc-cache" >"$work/fonts.conf"
+    copy_program_folder "$old"
+    launcher=(env FONTCONFIG_FILE="$work/fonts.conf")
+    launch
+    expect_fatal_box "Liberation Sans Bold" ;;
 read_only_program_folder)
     copy_program_folder "$old"
     launcher=("${as_nobody[@]}")
