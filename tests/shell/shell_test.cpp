@@ -87,36 +87,6 @@ TEST(Keys, EveryKeyWithEachModifierPressedAndReleasedInAndOutOfAGame) {
     }
 }
 
-// Every press counts a shot and updates the accuracy, rounded down. A launch takes slot 1, 2 or 3
-// by the timers; a busy third slot blocks every launch.
-TEST(Keys, FireCountsEveryPressAndTakesTheSlotTheTimersAllow) {
-    const std::vector<std::tuple<const char*, const char*, const char*, const char*, const char*>> rows{
-        // shot timers on, hits, shots before; shot timers on and lines shown after, and the counters
-        {"000", "0", "0", "100 100", "hits=0 shots=1 acc=0%"},  {"100", "2", "2", "110 010", "hits=2 shots=3 acc=66%"},
-        {"010", "1", "2", "011 001", "hits=1 shots=3 acc=33%"}, {"110", "3", "2", "111 001", "hits=3 shots=3 acc=100%"},
-        {"001", "29", "99", "001 000", "hits=29 shots=100 acc=29%"}, {"101", "0", "0", "101 000", "hits=0 shots=1 acc=0%"},
-        {"111", "0", "0", "111 000", "hits=0 shots=1 acc=0%"},
-    };
-    for (const auto& [busy, hits, shots, after, counters] : rows) {
-        SCOPED_TRACE(busy);
-        testing::RunningGame game;
-        Form1& f = game.form;
-        const std::vector<std::pair<Timer*, Line*>> slots{{&f.tmFire1, &f.Line2}, {&f.tmFire2, &f.Line3}, {&f.tmFire3, &f.Line4}};
-        for (std::size_t i = 0; i < slots.size(); ++i) {
-            slots[i].first->Enabled = busy[i] == '1';
-        }
-        f.lblHits.Caption = hits;
-        f.lblShots.Caption = shots;
-        game.runtime.key_down(keys::control);
-        std::string on, shown;
-        for (const auto& [timer, line] : slots) {
-            on += timer->Enabled ? '1' : '0';
-            shown += line->Visible ? '1' : '0';
-        }
-        EXPECT_EQ(on + " " + shown + " " + testing::scoreboard(f), std::string(after) + " score=0 " + counters + " lives=2 bady=50");
-    }
-}
-
 TEST(Keys, HoldingAnArrowSlidesTheShipToItsLimit) {
     const std::vector<std::tuple<std::int16_t, int, float>> rows{
         {keys::left, 29, 100},   {keys::left, 30, 0},     {keys::left, 31, -100}, {keys::left, 45, -100},
