@@ -137,6 +137,7 @@ TEST(RecordFile, EachKindOfFileIsReadAndSavedByItsOwnRule) {
          [&](const fs::path& f) { return bytes_of(f / "other.dat") == new_record; }},
         {"hard-linked, on a full disk", [&](const fs::path& f) { fs::create_hard_link(file(f), f / "other.dat"); },
          "1500,Ann boxes: save", "", anything, [](const std::function<void()>& run) { testing::with_full_disk(4, run); }},
+        {"usual, with standard input closed", [](const fs::path&) {}, "1500,Ann boxes:", "new", anything, without_stdin},
         {"hard-linked, with standard input closed", [&](const fs::path& f) { fs::create_hard_link(file(f), f / "other.dat"); },
          "1500,Ann boxes:", "new", [&](const fs::path& f) { return bytes_of(f / "other.dat") == new_record; }, without_stdin},
         {"at the end of 39 links", chain_of_links(39), "1500,Ann boxes:", "new",
