@@ -41,6 +41,10 @@ constexpr int max_icon_pixels = 256;
 class VideoSubsystem {
 public:
     VideoSubsystem() {
+        // The click that brings the window to the front counts, as on any desktop and as every
+        // click does in the headless backend. SDL drops a press that it handles within 10 ms of
+        // the focus: when the game is busy with a cue, both are handled together afterwards.
+        SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
             m_problem = std::string("Cannot start the video system: ") + SDL_GetError();
             return;
