@@ -1,5 +1,6 @@
-// The conversions between caption texts and numbers.
+// The conversions between caption texts and numbers, and the record's item reader.
 #include "platform/numbers.h"
+#include "platform/text_file.h"
 
 #include <gtest/gtest.h>
 
@@ -46,6 +47,11 @@ TEST(Numbers, AccuracyIsThePercentageRoundedDownExactly) {
     for (const auto& [hits, shots, percent] : rows) {
         EXPECT_EQ(accuracy_percent(hits, shots), percent) << hits << " of " << shots;
     }
+}
+
+// Only the items asked for are read: what follows the second item of the record is left alone.
+TEST(RecordItems, ReadsOnlyTheItemsAskedFor) {
+    EXPECT_EQ(parse_items("\"10\",\"Ann\",\"x\"\r\n", 2), (std::vector<std::string>{"10", "Ann"}));
 }
 
 }  // namespace
