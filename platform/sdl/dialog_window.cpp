@@ -26,9 +26,6 @@ DialogWindow::DialogWindow(const std::string& title, int width, int height, int 
     m_window_id = SDL_GetWindowID(m_window.get());
     // A box shows a few rectangles and words now and then: the software renderer draws them at
     // once, where a context of the accelerated one would take tens of milliseconds and megabytes.
-    // Its window's pixels go to the server as they are: SDL would otherwise open a throwaway
-    // OpenGL context first, only to find out whether OpenGL could carry them faster.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     m_renderer.reset(SDL_CreateRenderer(m_window.get(), -1, SDL_RENDERER_SOFTWARE));
     if (m_renderer) {
         m_canvas = std::make_unique<Canvas>(*m_renderer, fonts, std::filesystem::path{});

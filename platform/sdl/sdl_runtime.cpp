@@ -50,6 +50,10 @@ public:
             return;
         }
         m_ready = true;
+        // Windows drawn in software hand their pixels to the server as they are (X11 shares the
+        // memory): SDL would otherwise carry them through an OpenGL texture of a context of its
+        // own, which on a driver without a GPU costs more than all of the drawing.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         // Typed text is wanted only while an input box is open.
         SDL_StopTextInput();
         const std::string_view driver = SDL_GetCurrentVideoDriver();
@@ -174,9 +178,15 @@ std::optional<MainWindow> open_main_window(const Form& form, const DisplayOption
 }
 
 // The renderer of the form's window, created once the name box is answered: the box shows without
-// waiting for it.
+// waiting for it. The software renderer draws straight into the window's own pixels: a few
+// hundred thousand of them a tick cost less than the draw calls of an OpenGL renderer, more so on
+// a driver without a GPU, and no GPU driver is kept in memory. Where windows have no pixels of
+// their own to draw in, the default renderer draws.
 bool prepare_drawing(MainWindow& main, FontSet& fonts, const std::filesystem::path& folder) {
-    main.renderer.reset(SDL_CreateRenderer(main.window.get(), -1, 0));
+    main.renderer.reset(SDL_CreateRenderer(main.window.get(), -1, SDL_RENDERER_SOFTWARE));
+    if (!main.renderer) {
+        main.renderer.reset(SDL_CreateRenderer(main.window.get(), -1, 0));
+    }
     if (!main.renderer) {
         return false;
     }
