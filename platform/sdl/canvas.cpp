@@ -21,6 +21,8 @@ SDL_Rect to_sdl(const PixelRect& area) { return {area.x, area.y, area.w, area.h}
 Canvas::Canvas(SDL_Renderer& renderer, FontSet& fonts, std::filesystem::path program_folder)
     : m_renderer(renderer), m_fonts(fonts), m_folder(std::move(program_folder)) {
     SDL_SetRenderDrawBlendMode(&m_renderer, SDL_BLENDMODE_NONE);
+    SDL_RendererInfo info{};
+    m_keeps_pixels = SDL_GetRendererInfo(&m_renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
 }
 
 void Canvas::set_viewport(const Viewport& viewport, PixelSize picture) {
@@ -182,42 +184,35 @@ void Canvas::picture(const std::string& relative_path, int x, int y) {
     }
 }
 
-TextureHandle Canvas::create_layer() {
-    int width = 0;
-    int height = 0;
-    if (!SDL_RenderTargetSupported(&m_renderer) || SDL_GetRendererOutputSize(&m_renderer, &width, &height) != 0) {
-        return {};
-    }
-    TextureHandle layer(SDL_CreateTexture(&m_renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height));
-    if (layer) {
-        SDL_SetTextureBlendMode(layer.get(), SDL_BLENDMODE_NONE);
-    }
-    return layer;
-}
-
-void Canvas::begin_layer(SDL_Texture& layer) {
-    m_target_before_layer = SDL_GetRenderTarget(&m_renderer);
-    SDL_SetRenderTarget(&m_renderer, &layer);
-    // A layer holds the output's pixels where the window shows them.
-    apply_viewport();
-    clip(std::nullopt);
-    SDL_SetRenderDrawColor(&m_renderer, 0, 0, 0, SDL_ALPHA_TRANSPARENT);
-    SDL_RenderClear(&m_renderer);
-}
-
-void Canvas::end_layer() { SDL_SetRenderTarget(&m_renderer, m_target_before_layer); }
-
-void Canvas::show_layer(SDL_Texture& layer, const PixelRect& area) {
-    const int scale = m_viewport.scale;
-    const SDL_Rect target{area.x * scale, area.y * scale, area.w * scale, area.h * scale};
-    const SDL_Rect source{m_viewport.x + target.x, m_viewport.y + target.y, target.w, target.h};
-    SDL_RenderSetScale(&m_renderer, 1, 1);
-    SDL_RenderCopy(&m_renderer, &layer, &source, &target);
-    SDL_RenderSetScale(&m_renderer, static_cast<float>(scale), static_cast<float>(scale));
+PixelSize Canvas::picture_size(const std::string& relative_path) {
+    const PictureEntry& entry = load_picture(relative_path);
+    return {entry.width, entry.height};
 }
 
 void Canvas::present() {
     SDL_RenderPresent(&m_renderer);
+    count_frame();
+}
+
+void Canvas::present(const std::vector<PixelRect>& areas) {
+    SDL_Window* window = SDL_RenderGetWindow(&m_renderer);
+    if (!m_keeps_pixels || window == nullptr) {
+        present();
+        return;
+    }
+    // The software renderer draws into the window's own pixels; only the areas go to the screen.
+    SDL_RenderFlush(&m_renderer);
+    std::vector<SDL_Rect> rects;
+    rects.reserve(areas.size());
+    const int scale = m_viewport.scale;
+    for (const PixelRect& area : areas) {
+        rects.push_back({m_viewport.x + area.x * scale, m_viewport.y + area.y * scale, area.w * scale, area.h * scale});
+    }
+    SDL_UpdateWindowSurfaceRects(window, rects.data(), static_cast<int>(rects.size()));
+    count_frame();
+}
+
+void Canvas::count_frame() {
     ++m_frame;
     if (m_frame % frames_to_keep_text == 0) {
         std::erase_if(m_texts, [this](const auto& item) { return m_frame - item.second.last_frame > frames_to_keep_text; });

@@ -17,6 +17,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace vex {
 
@@ -63,17 +64,16 @@ public:
     // RuntimeError naming its file.
     void picture(const std::string& relative_path, int x, int y);
 
-    // A layer is a picture of the whole drawing area, drawn now and then and shown every frame;
-    // nullptr when the renderer cannot draw into textures. A layer fits one viewport.
-    TextureHandle create_layer();
-    // Draws into `layer`, cleared to transparent, until end_layer.
-    void begin_layer(SDL_Texture& layer);
-    void end_layer();
-    // Copies the `area` of a layer to the same place, replacing what is drawn there.
-    void show_layer(SDL_Texture& layer, const PixelRect& area);
+    // The size of a picture, loaded as for drawing it.
+    PixelSize picture_size(const std::string& relative_path);
 
+    // Whether what was drawn stays until drawn over, frame after frame: the software renderer
+    // keeps it; a GPU renderer's next frame starts undefined.
+    bool keeps_pixels() const { return m_keeps_pixels; }
     // Shows what was drawn and forgets text that was not drawn for a while.
     void present();
+    // The same, showing only the `areas` (picture pixels) when the canvas keeps its pixels.
+    void present(const std::vector<PixelRect>& areas);
 
 private:
     struct TextEntry {
@@ -89,6 +89,7 @@ private:
     };
 
     void set_color(Color color);
+    void count_frame();
     // Sets the viewport and scale on the current target, the window or a layer.
     void apply_viewport();
     const PictureEntry& load_picture(const std::string& relative_path);
@@ -100,7 +101,7 @@ private:
     std::unordered_map<std::string, PictureEntry> m_pictures;
     std::uint64_t m_frame = 0;
     std::uint64_t m_text_work = 0;
-    SDL_Texture* m_target_before_layer = nullptr;
+    bool m_keeps_pixels = false;
     Viewport m_viewport;
     PixelSize m_picture;
 };

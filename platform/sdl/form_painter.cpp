@@ -3,6 +3,7 @@
 #include "platform/sdl/draw_order.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace vex {
 
@@ -21,140 +22,173 @@ PixelRect area_of(const Control& control, const PixelRect& window) {
     return control.container != nullptr ? intersect(window, frame_rect(*control.container)) : window;
 }
 
-// Labels and frames only change when the game sets a caption or shows or hides them. Each paints
-// its whole rectangle opaque, so a layer shows exactly those rectangles, nothing around them.
-bool in_layer(const Control& control) {
-    return control.kind() == ControlKind::Label || control.kind() == ControlKind::Frame;
+// Every changed area once: areas that overlap are joined into the rectangle around both.
+void add_area(std::vector<PixelRect>& areas, PixelRect area) {
+    if (area.w == 0 || area.h == 0) {
+        return;
+    }
+    for (auto other = areas.begin(); other != areas.end();) {
+        if (const PixelRect overlap = intersect(area, *other); overlap.w > 0 && overlap.h > 0) {
+            const int right = std::max(area.x + area.w, other->x + other->w);
+            const int bottom = std::max(area.y + area.h, other->y + other->h);
+            area.x = std::min(area.x, other->x);
+            area.y = std::min(area.y, other->y);
+            area.w = right - area.x;
+            area.h = bottom - area.y;
+            areas.erase(other);
+            other = areas.begin();
+        } else {
+            ++other;
+        }
+    }
+    areas.push_back(area);
 }
 
 }  // namespace
 
-void FormPainter::plan(const Form& form) {
-    m_planned = &form;
-    m_steps.clear();
-    m_layers.clear();
-    bool in_run = false;
-    for (const Control* control : draw_order(form)) {
-        if (control->kind() == ControlKind::Timer) {
-            continue;
-        }
-        if (!in_layer(*control)) {
-            m_steps.emplace_back(control);
-            in_run = false;
-            continue;
-        }
-        if (!in_run) {
-            m_steps.emplace_back(m_layers.size());
-            m_layers.emplace_back();
-            in_run = true;
-        }
-        m_layers.back().controls.push_back(control);
-    }
-}
-
-bool FormPainter::refresh(Layer& layer) {
-    bool changed = !layer.drawn;
-    layer.looks.resize(layer.controls.size());
-    layer.captions.resize(layer.controls.size());
-    for (std::size_t i = 0; i < layer.controls.size(); ++i) {
-        const Control& control = *layer.controls[i];
-        Look look{.shown = shown(control)};
-        const std::string* caption = nullptr;
-        if (control.kind() == ControlKind::Label) {
-            const auto& label = static_cast<const Label&>(control);
-            look = {look.shown, label.Left, label.Top, label.Width, label.Height, label.fore_color, label.back_color,
-                    label.font.points, label.font.bold, label.alignment, label.border, label.auto_size};
-            caption = &label.Caption;
-        } else {
-            const auto& frame = static_cast<const Frame&>(control);
-            look = {look.shown, frame.Left, frame.Top, frame.Width, frame.Height, frame.fore_color, frame.back_color,
-                    frame.font.points, frame.font.bold};
-            caption = &frame.Caption;
-        }
-        if (look != layer.looks[i]) {
-            layer.looks[i] = look;
-            changed = true;
-        }
-        if (*caption != layer.captions[i]) {
-            layer.captions[i] = *caption;
-            changed = true;
-        }
-    }
-    return changed;
-}
-
-void FormPainter::draw_layer(Layer& layer, const PixelRect& window) {
-    m_canvas.begin_layer(*layer.texture);
-    layer.covers.clear();
-    for (const Control* control : layer.controls) {
-        if (const PixelRect covered = paint_control(*control, window); covered.w > 0 && covered.h > 0) {
-            layer.covers.push_back(covered);
-        }
-    }
-    m_canvas.end_layer();
-    layer.drawn = true;
-}
-
-void FormPainter::paint(const Form& form) {
+bool FormPainter::show(const Form& form) {
     const PixelRect window{0, 0, to_pixels(form.client_width()), to_pixels(form.client_height())};
-    if (m_planned != &form || m_canvas.viewport() != m_layers_viewport) {
-        plan(form);
-        m_layers_viewport = m_canvas.viewport();
-    }
-    m_canvas.clip(std::nullopt);
-    m_canvas.clear(colors::black);
-    for (const Step& step : m_steps) {
-        if (const auto* control = std::get_if<const Control*>(&step)) {
-            paint_control(**control, window);
-            continue;
-        }
-        Layer& layer = m_layers[std::get<std::size_t>(step)];
-        if (!layer.texture) {
-            layer.texture = m_canvas.create_layer();
-        }
-        if (!layer.texture) {
-            for (const Control* control : layer.controls) {
-                paint_control(*control, window);
+    if (m_form != &form || m_canvas.viewport() != m_viewport || !m_canvas.keeps_pixels()) {
+        m_form = &form;
+        m_viewport = m_canvas.viewport();
+        m_whole = true;
+        m_controls.clear();
+        for (const Control* control : draw_order(form)) {
+            if (control->kind() != ControlKind::Timer) {
+                m_controls.push_back(control);
             }
-            continue;
         }
-        if (refresh(layer)) {
-            draw_layer(layer, window);
-        }
-        m_canvas.clip(std::nullopt);
-        for (const PixelRect& covered : layer.covers) {
-            m_canvas.show_layer(*layer.texture, covered);
+        m_looks.assign(m_controls.size(), Look{});
+    }
+    std::vector<PixelRect> changed;
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        Look look = look_of(*m_controls[i], window);
+        if (look != m_looks[i]) {
+            add_area(changed, m_looks[i].cover);
+            add_area(changed, look.cover);
+            m_looks[i] = std::move(look);
         }
     }
+    if (m_whole) {
+        m_whole = false;
+        // Clears the output around the picture too, as in full screen.
+        m_canvas.clip(std::nullopt);
+        m_canvas.clear(colors::black);
+        repaint(window, window);
+        m_canvas.clip(std::nullopt);
+        m_canvas.present();
+        return true;
+    }
+    for (const PixelRect& area : changed) {
+        repaint(area, window);
+    }
     m_canvas.clip(std::nullopt);
+    if (!changed.empty()) {
+        m_canvas.present(changed);
+    }
+    return !changed.empty();
 }
 
-PixelRect FormPainter::paint_control(const Control& control, const PixelRect& window) {
+FormPainter::Look FormPainter::look_of(const Control& control, const PixelRect& window) {
+    Look look;
     if (!shown(control)) {
-        return {};
+        return look;
     }
     const PixelRect area = area_of(control, window);
-    if (area.w == 0 || area.h == 0) {
-        return {};
-    }
-    m_canvas.clip(area);
     switch (control.kind()) {
-    case ControlKind::Label:
-        paint_label(static_cast<const Label&>(control), area);
-        return intersect(area, drawn_rect(static_cast<const Label&>(control)));
-    case ControlKind::Line:
-        paint_line(static_cast<const Line&>(control));
-        return area;
-    case ControlKind::Image:
-        paint_image(static_cast<const Image&>(control));
-        return intersect(area, image_rect(static_cast<const Image&>(control)));
-    case ControlKind::Frame:
-        paint_frame(static_cast<const Frame&>(control));
-        return intersect(area, frame_rect(static_cast<const Frame&>(control)));
+    case ControlKind::Label: {
+        const auto& label = static_cast<const Label&>(control);
+        look.place = drawn_rect(label);
+        look.cover = intersect(area, look.place);
+        look.fore = label.fore_color;
+        look.back = label.back_color;
+        look.font = style_of(label.font);
+        look.alignment = label.alignment;
+        look.border = label.border;
+        look.text = label.Caption;
+        break;
+    }
+    case ControlKind::Line: {
+        const auto& line = static_cast<const Line&>(control);
+        const int x1 = to_pixels(line.X1);
+        const int y1 = to_pixels(line.Y1);
+        const int x2 = to_pixels(line.X2);
+        const int y2 = to_pixels(line.Y2);
+        // Wide enough for the pen on either side.
+        const int pen = std::max(1, line.pen_width);
+        look.place = {x1, y1, x2, y2};
+        look.cover = intersect(area, {std::min(x1, x2) - pen, std::min(y1, y2) - pen, std::abs(x2 - x1) + 2 * pen + 1,
+                                      std::abs(y2 - y1) + 2 * pen + 1});
+        look.fore = line.color;
+        look.pen = line.pen_width;
+        break;
+    }
+    case ControlKind::Image: {
+        const auto& image = static_cast<const Image&>(control);
+        const PixelRect rect = image_rect(image);
+        const PixelSize size = m_canvas.picture_size(image.picture);
+        look.place = {rect.x, rect.y, size.w, size.h};
+        look.cover = intersect(area, look.place);
+        look.text = image.picture;
+        break;
+    }
+    case ControlKind::Frame: {
+        const auto& frame = static_cast<const Frame&>(control);
+        look.place = frame_rect(frame);
+        look.cover = intersect(area, look.place);
+        look.fore = frame.fore_color;
+        look.back = frame.back_color;
+        look.font = style_of(frame.font);
+        look.text = frame.Caption;
+        break;
+    }
     case ControlKind::Timer:
         break;
     }
-    return {};
+    return look;
+}
+
+void FormPainter::repaint(const PixelRect& area, const PixelRect& window) {
+    m_repainting = area;
+    clip(area);
+    m_canvas.fill(area, colors::black);
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        if (const PixelRect overlap = intersect(m_looks[i].cover, area); overlap.w > 0 && overlap.h > 0) {
+            paint_control(*m_controls[i], window);
+        }
+    }
+}
+
+bool FormPainter::clip(const PixelRect& area) {
+    const PixelRect left = intersect(area, m_repainting);
+    if (left.w == 0 || left.h == 0) {
+        return false;
+    }
+    m_canvas.clip(left);
+    return true;
+}
+
+void FormPainter::paint_control(const Control& control, const PixelRect& window) {
+    const PixelRect area = area_of(control, window);
+    if (!clip(area)) {
+        return;
+    }
+    switch (control.kind()) {
+    case ControlKind::Label:
+        paint_label(static_cast<const Label&>(control), area);
+        break;
+    case ControlKind::Line:
+        paint_line(static_cast<const Line&>(control));
+        break;
+    case ControlKind::Image:
+        paint_image(static_cast<const Image&>(control));
+        break;
+    case ControlKind::Frame:
+        paint_frame(static_cast<const Frame&>(control));
+        break;
+    case ControlKind::Timer:
+        break;
+    }
 }
 
 const RenderedCaption& FormPainter::caption_of(const Label& label) {
@@ -183,11 +217,9 @@ void FormPainter::paint_label(const Label& label, const PixelRect& area) {
     }
     const int border = border_pixels(label);
     const PixelRect inside{rect.x + border, rect.y + border, rect.w - 2 * border, rect.h - 2 * border};
-    const PixelRect text_area = intersect(area, inside);
-    if (text_area.w == 0 || text_area.h == 0) {
+    if (!clip(intersect(area, inside))) {
         return;
     }
-    m_canvas.clip(text_area);
     const RenderedCaption& caption = caption_of(label);
     int y = inside.y;
     for (const RenderedCaption::Line& line : caption.lines) {

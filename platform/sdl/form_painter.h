@@ -1,15 +1,14 @@
-// Draws a whole window from its controls, every frame, in draw order. Labels and frames change
-// seldom: each run of them between moving things is drawn into a layer of its own, drawn again
-// only when the look of one of its controls changed, and copied every frame to its place.
+// Draws a window from its controls in draw order. A frame repaints only what changed since the
+// last one: every control's look is compared with the look it was last painted with, and the
+// areas it covered and covers now are painted again, all controls within them in draw order.
+// On a canvas that keeps no pixels between frames every frame is painted whole.
 #pragma once
 
 #include "platform/form.h"
 #include "platform/sdl/canvas.h"
 #include "platform/sdl/caption_cache.h"
 
-#include <cstddef>
 #include <string>
-#include <variant>
 #include <vector>
 
 namespace vex {
@@ -18,8 +17,11 @@ class FormPainter {
 public:
     explicit FormPainter(Canvas& canvas) : m_canvas(canvas), m_captions(canvas) {}
 
-    // Paints the client area; the caller presents it.
-    void paint(const Form& form);
+    // Paints what changed in the client area and presents it; false when nothing had changed,
+    // so nothing was drawn or presented.
+    bool show(const Form& form);
+    // The next frame is painted and presented whole: the window was exposed or resized.
+    void invalidate() { m_whole = true; }
 
     // Width of a label's caption as drawn (its first line, when it wraps).
     int caption_width(const Label& label);
@@ -27,41 +29,28 @@ public:
     PixelRect drawn_rect(const Label& label);
 
 private:
-    // What a label or a frame shows, compared every frame with what its layer holds.
+    // What a control shows: equal looks paint equal pixels.
     struct Look {
-        bool shown = false;
-        float left = 0;
-        float top = 0;
-        float width = 0;
-        float height = 0;
+        // Where it lies whole (a line: its end points), and what of that it paints over: empty
+        // when it shows nothing.
+        PixelRect place;
+        PixelRect cover;
         Color fore = 0;
         Color back = 0;
-        double points = 0;
-        bool bold = false;
+        TextStyle font;
         Alignment alignment = Alignment::Left;
         bool border = false;
-        bool auto_size = false;
+        int pen = 0;
+        std::string text;  // a caption, or a picture's file
         bool operator==(const Look&) const = default;
     };
-    struct Layer {
-        std::vector<const Control*> controls;
-        std::vector<Look> looks;
-        std::vector<std::string> captions;
-        TextureHandle texture;
-        // The rectangle each shown control covers, in draw order.
-        std::vector<PixelRect> covers;
-        bool drawn = false;
-    };
-    // A control drawn every frame, or a layer given by its index.
-    using Step = std::variant<const Control*, std::size_t>;
 
-    // Splits the draw order into steps, once per form.
-    void plan(const Form& form);
-    // Takes the looks of the layer's controls; true when one differs from what the layer holds.
-    bool refresh(Layer& layer);
-    void draw_layer(Layer& layer, const PixelRect& window);
-    // Draws one control, where shown, within the window; returns what it covered.
-    PixelRect paint_control(const Control& control, const PixelRect& window);
+    Look look_of(const Control& control, const PixelRect& window);
+    // Paints every control that reaches into `area`, over black.
+    void repaint(const PixelRect& area, const PixelRect& window);
+    // Limits drawing to `area` within the area being repainted; false when nothing of it is left.
+    bool clip(const PixelRect& area);
+    void paint_control(const Control& control, const PixelRect& window);
     // The label's caption as far as the label can show it, rendered once per change.
     const RenderedCaption& caption_of(const Label& label);
     // `area` is where the label may draw: the window, or its frame.
@@ -72,11 +61,13 @@ private:
 
     Canvas& m_canvas;
     CaptionCache m_captions;
-    const Form* m_planned = nullptr;
-    std::vector<Step> m_steps;
-    std::vector<Layer> m_layers;
-    // Layers are made again when the window shows its picture through another viewport.
-    Viewport m_layers_viewport;
+    const Form* m_form = nullptr;
+    Viewport m_viewport;
+    bool m_whole = true;
+    // The form's drawn controls in draw order, with the looks they were last painted with.
+    std::vector<const Control*> m_controls;
+    std::vector<Look> m_looks;
+    PixelRect m_repainting;
 };
 
 }  // namespace vex

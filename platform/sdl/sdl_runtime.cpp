@@ -94,11 +94,13 @@ struct MainWindow {
 };
 
 // The form's picture as large as whole pixels allow in the window, centred: the window's own
-// size shows it at the window's scale, a full screen shows black around it.
+// size shows it at the window's scale, a full screen shows black around it. The next frame is
+// drawn whole, as the window's pixels may have been lost or moved.
 void fit_to_window(MainWindow& main) {
     PixelSize output;
     SDL_GetRendererOutputSize(main.renderer.get(), &output.w, &output.h);
     main.canvas->set_viewport(fit(output, main.picture), main.picture);
+    main.painter->invalidate();
 }
 
 // Back from full screen the window takes its own size again, also when it opened in full screen.
@@ -156,9 +158,9 @@ void present(MainWindow& main, const Form& form) {
         main.caption = form.Caption;
         SDL_SetWindowTitle(main.window.get(), main.caption.c_str());
     }
-    main.painter->paint(form);
-    main.canvas->present();
-    trace::frame();
+    if (main.painter->show(form)) {
+        trace::frame();
+    }
 }
 
 // The form's window, still hidden and with nothing to draw with yet.
@@ -254,6 +256,7 @@ struct SdlRuntime::Session {
                 fit_to_window(*main);
                 present(*main, *form);
             } else if (event.window.windowID == main->id && event.window.event == SDL_WINDOWEVENT_EXPOSED) {
+                main->painter->invalidate();
                 present(*main, *form);
             }
             break;
@@ -359,6 +362,10 @@ struct SdlRuntime::Session {
         };
         if (dialog.run(elsewhere)) {
             quit = true;
+        }
+        // The box may have covered the window, and not every server says what it uncovered.
+        if (main && main->painter) {
+            main->painter->invalidate();
         }
         resume_clock();
         if (SDL_Window* owner = dialog_owner()) {

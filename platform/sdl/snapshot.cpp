@@ -37,8 +37,7 @@ OffscreenView::OffscreenView(const Form& form, const std::filesystem::path& prog
 OffscreenView::~OffscreenView() = default;
 
 Snapshot OffscreenView::draw() {
-    m_parts->painter->paint(m_form);
-    m_parts->canvas->present();
+    m_parts->painter->show(m_form);
     SDL_Surface& surface = *m_parts->surface;
     Snapshot snapshot{surface.w, surface.h, {}};
     snapshot.pixels.reserve(static_cast<std::size_t>(surface.w) * static_cast<std::size_t>(surface.h));

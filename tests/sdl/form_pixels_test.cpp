@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 
 namespace vex {
 namespace {
@@ -227,9 +228,9 @@ TEST_F(FormPixels, CaptionsAreMeasuredAndRenderedOncePerChange) {
     }
 }
 
-// Labels and frames are kept in layers drawn again only when one of them changes: a view that
-// drew every step before shows, after each change, what a new view of the same window shows.
-TEST_F(FormPixels, KeptLayersFollowEveryChange) {
+// A frame paints only what changed: a view that drew every step before shows, after each change,
+// what a new view of the same window shows, at x1, at x2 and centred in a full screen.
+TEST(FormRepaint, EveryChangeIsPaintedAtEveryScale) {
     const std::vector<std::pair<const char*, std::function<void(Form1&)>>> changes{
         {"shown", [](Form1& f) { f.Label8.Visible = true; }},
         {"caption", [](Form1& f) { f.lblScore.Caption = "12345"; }},
@@ -237,18 +238,28 @@ TEST_F(FormPixels, KeptLayersFollowEveryChange) {
         {"frame shown", [](Form1& f) { f.Frame1.Visible = f.Label4.Visible = f.imgBady.Visible = true; }},
         {"geometry", [](Form1& f) { f.Frame1.Left = 600; f.lblforScore.Top = 0; }},
         {"colour", [](Form1& f) { f.lblforLives.back_color = colors::red; }},
-        {"hidden", [](Form1& f) { f.Label8.Visible = f.Frame1.Visible = false; }},
+        {"line moved", [](Form1& f) { f.Line5.Y1 = f.Line5.Y2 = 300; f.Line5.X2 = 4000; }},
+        {"thick lines shown", [](Form1& f) { f.Line2.Visible = f.Line4.Visible = true; }},
+        {"sprite moved under a label", [](Form1& f) { f.imgShip.Left = 7400; f.imgShip.Top = 600; }},
+        {"sprite's picture", [](Form1& f) { f.imgBrit1.picture = f.imgBrit2.picture; }},
+        {"hidden", [](Form1& f) { f.Label8.Visible = f.Frame1.Visible = f.imgShip.Visible = false; }},
     };
-    view.draw();
-    for (std::size_t step = 0; step < changes.size(); ++step) {
-        SCOPED_TRACE(changes[step].first);
-        changes[step].second(form);
-        testing::LoadedGame fresh;
-        for (std::size_t i = 0; i <= step; ++i) {
-            changes[i].second(fresh.form);
+    for (const std::optional<PixelSize> output : {std::optional<PixelSize>{}, std::optional(PixelSize{1184, 1012}),
+                                                  std::optional(PixelSize{1920, 1080})}) {
+        testing::LoadedGame game;
+        OffscreenView view{game.form, game.folder.path(), output};
+        view.draw();
+        for (std::size_t step = 0; step < changes.size(); ++step) {
+            SCOPED_TRACE(::testing::Message() << changes[step].first << " on " << (output ? output->w : 592));
+            changes[step].second(game.form);
+            testing::LoadedGame fresh;
+            for (std::size_t i = 0; i <= step; ++i) {
+                changes[i].second(fresh.form);
+            }
+            const Snapshot painted = view.draw();
+            EXPECT_EQ(differing(painted, OffscreenView(fresh.form, fresh.folder.path(), output).draw(),
+                                {0, 0, painted.width, painted.height}), 0);
         }
-        EXPECT_EQ(differing(view.draw(), OffscreenView(fresh.form, fresh.folder.path()).draw(),
-                            {0, 0, 592, 506}), 0);
     }
 }
 
