@@ -27,14 +27,9 @@ Canvas::Canvas(SDL_Renderer& renderer, FontSet& fonts, std::filesystem::path pro
 
 void Canvas::set_viewport(const Viewport& viewport, PixelSize picture) {
     m_viewport = viewport;
-    m_picture = picture;
-    apply_viewport();
-}
-
-void Canvas::apply_viewport() {
     // SDL multiplies a viewport by the current scale; set at scale 1 it may start on any pixel.
     SDL_RenderSetScale(&m_renderer, 1, 1);
-    const SDL_Rect area{m_viewport.x, m_viewport.y, m_picture.w * m_viewport.scale, m_picture.h * m_viewport.scale};
+    const SDL_Rect area{m_viewport.x, m_viewport.y, picture.w * m_viewport.scale, picture.h * m_viewport.scale};
     SDL_RenderSetViewport(&m_renderer, &area);
     const auto scale = static_cast<float>(m_viewport.scale);
     SDL_RenderSetScale(&m_renderer, scale, scale);

@@ -90,8 +90,6 @@ private:
 
     void set_color(Color color);
     void count_frame();
-    // Sets the viewport and scale on the current target, the window or a layer.
-    void apply_viewport();
     const PictureEntry& load_picture(const std::string& relative_path);
 
     SDL_Renderer& m_renderer;
@@ -103,7 +101,6 @@ private:
     std::uint64_t m_text_work = 0;
     bool m_keeps_pixels = false;
     Viewport m_viewport;
-    PixelSize m_picture;
 };
 
 }  // namespace vex
