@@ -19,6 +19,7 @@
 #include "platform/sdl/sound_player.h"
 #include "platform/sdl/viewport.h"
 #include "platform/sdl/window_hints.h"
+#include "platform/sdl/x11_errors.h"
 
 #include <chrono>
 #include <climits>
@@ -45,6 +46,7 @@ public:
         // click does in the headless backend. SDL drops a press that it handles within 10 ms of
         // the focus: when the game is busy with a cue, both are handled together afterwards.
         SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+        ignore_lost_wakeups();
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
             m_problem = std::string("Cannot start the video system: ") + SDL_GetError();
             return;
