@@ -114,9 +114,9 @@ printf '"%s","Tester"\r\n' "$score" | cmp -s - "$game/scores.dat" ||
 
 xdotool windowactivate --sync "$window"
 xdotool mousemove --window "$window" 544 224 click 1
-wait_for 10 about_shown || fail "\"About\" did not open its panel (see $screenshot)"
+wait_for 30 about_shown || fail "\"About\" did not open its panel (see $screenshot)"
 xdotool mousemove --window "$window" 256 212 click 1
-wait_for 10 about_hidden || fail "\"OK\" did not close the About panel (see $screenshot)"
+wait_for 30 about_hidden || fail "\"OK\" did not close the About panel (see $screenshot)"
 xdotool mousemove --window "$window" 544 252 click 1
 expect_clean_exit "a click on \"Exit\""
 echo "PASS: a game of $((finished - started)) s, score $score saved as the record;" \
