@@ -156,9 +156,14 @@ std::optional<std::string> rewrite_in_place(const fs::path& file, std::string_vi
     }
     struct stat info {};
     std::optional<std::string> result;
+    // The disk must hold the new bytes before any old one is overwritten: on a full disk the save
+    // then fails with the old record whole instead of cutting it short.
+    const auto size = static_cast<off_t>(bytes.size());
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         result = "cannot write " + file.string() + ": not a regular file";
-    } else if (::ftruncate(fd, 0) != 0 || !write_all(fd, bytes) || ::fsync(fd) != 0) {
+    } else if (const int error = ::posix_fallocate(fd, 0, size); error != 0 && error != EOPNOTSUPP) {
+        result = failure("write", file, error);
+    } else if (!write_all(fd, bytes) || ::ftruncate(fd, size) != 0 || ::fsync(fd) != 0) {
         result = failure("write", file);
     }
     ::close(fd);

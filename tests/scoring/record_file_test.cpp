@@ -4,10 +4,13 @@
 #include "tests/support/game_fixture.h"
 
 #include <csignal>
+#include <cstring>
 #include <fstream>
 #include <functional>
 
 #include <pwd.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -199,6 +202,27 @@ TEST(RecordFile, ASaveKilledAtAnyMomentLeavesOneWholeRecord) {
     EXPECT_EQ(write_record_file(file, new_record), std::nullopt);
     EXPECT_EQ(folder.scores(), new_record);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 3) << "leftovers of the killed saves";
+}
+
+// A hard-linked record is rewritten in place. On a disk that is really full (a tmpfs of two pages
+// in a mount namespace of the test's own, where the test may mount one), a record longer than the
+// room left fails to save and leaves the old one whole.
+TEST(RecordFile, AFullDiskLeavesARecordRewrittenInPlaceWhole) {
+    const testing::TestFolder folder(std::nullopt);
+    const fs::path disk = folder.path() / "disk";
+    fs::create_directory(disk);
+    if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=8k") != 0) {
+        GTEST_SKIP() << "cannot mount a small file system here: " << std::strerror(errno);
+    }
+    const std::string old_long = "\"1500\",\"" + std::string(3000, 'A') + "\"\r\n";
+    std::ofstream(disk / "scores.dat", std::ios::binary) << old_long;
+    fs::create_hard_link(disk / "scores.dat", disk / "other.dat");
+    std::ofstream(disk / "filler", std::ios::binary) << std::string(8192, 'x');
+    EXPECT_EQ(fs::space(disk).available, 0U);
+    EXPECT_NE(write_record_file(disk / "scores.dat", "\"1600\",\"" + std::string(6000, 'B') + "\"\r\n"), std::nullopt);
+    EXPECT_EQ(bytes_of(disk / "other.dat"), old_long);
+    ::umount2(disk.c_str(), MNT_DETACH);
 }
 
 }  // namespace
