@@ -132,9 +132,11 @@ class Trace:
                 continue
             pressed_ns = handled_ns
             if server_ms:
-                # The server's milliseconds are CLOCK_MONOTONIC's, wrapped at 32 bits.
+                # The server's milliseconds are CLOCK_MONOTONIC's, wrapped at 32 bits and cut to
+                # the whole millisecond: the press came somewhere in the one stamped, on average
+                # in its middle, so half of it is added back.
                 handled_ms = handled_ns // 1_000_000
-                pressed_ns = (handled_ms - ((handled_ms - server_ms) % (1 << 32))) * 1_000_000
+                pressed_ns = (handled_ms - ((handled_ms - server_ms) % (1 << 32))) * 1_000_000 + 500_000
             # A key pressed while a cue plays or a box is open waits for it by design.
             if any(begin - 1_000_000 <= pressed_ns <= finish for _, begin, finish, _, _ in self.spans):
                 continue
