@@ -6,5 +6,5 @@
 source "$(dirname "$0")/../e2e/lib/common.bash"
 
 start_display
-SDL_VIDEO_X11_XRANDR=0 XDG_RUNTIME_DIR="$work" "$program" --video-driver=x11 --gtest_filter="$2" ||
+VEX_TEST_VIDEO_DRIVER=x11 SDL_VIDEO_X11_XRANDR=0 XDG_RUNTIME_DIR="$work" "$program" --gtest_filter="$2" ||
     fail "the tests failed on the X11 driver"

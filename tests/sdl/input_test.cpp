@@ -44,7 +44,6 @@ TEST(LabelAt, TheTopmostShownControlTakesTheClick) {
         {"exit bottom right", same, 576, 264, &Form1::Label3},
         {"right of exit", same, 577, 250, nullptr},
         {"below exit", same, 540, 265, nullptr},
-        {"instructions", same, 540, 190, &Form1::Label1},
         {"hidden label", [](Form1& f) { f.Label3.Visible = false; }, 540, 250, nullptr},
         {"playfield", same, 300, 300, nullptr},
         {"ok in shown frame", about, 240, 210, &Form1::Label5},

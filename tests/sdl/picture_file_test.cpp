@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <tuple>
 #include <vector>
 
@@ -17,10 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string data_file(const char* name) {
-    std::ifstream in(fs::path(VEX_DATA_DIR) / "pictures" / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+std::string data_file(const char* name) { return testing::file_bytes(fs::path(VEX_DATA_DIR) / "pictures" / name).value_or(""); }
 
 // "WxH" of the decoded picture, or "refused: " and why.
 std::string outcome(const PictureLoad& load) {

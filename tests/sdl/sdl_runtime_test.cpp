@@ -4,7 +4,6 @@
 #include "platform/wav_header.h"
 #include "tests/support/test_folder.h"
 #include "tests/support/test_form.h"
-#include "tests/support/virtual_pad.h"
 
 #include <SDL.h>
 
@@ -15,8 +14,6 @@
 #include <cstdlib>
 #include <cstdint>
 #include <functional>
-#include <string>
-#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -94,70 +91,6 @@ TEST(RealLoop, TimersRunAtTheirPeriodsWithoutCatchingUpAndCountFromACuesEnd) {
             << "the first tick came less than one interval after the cue's real end";
     }();
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-}
-
-// A window whose timer plays one step of a script each tick, then unloads it.
-struct ScriptedForm : testing::TestForm {
-    explicit ScriptedForm(Runtime& runtime) : TestForm(runtime) {
-        tmScript.Enabled = true;
-        add_timer(tmScript, [this] { m_step < script.size() ? script[m_step++](*this) : Unload(); });
-    }
-
-    Timer tmScript{"tmScript", 50};
-    std::vector<std::function<void(ScriptedForm&)>> script;
-
-private:
-    std::size_t m_step = 0;
-};
-
-using Step = std::function<void(ScriptedForm&)>;
-
-// The virtual pad the pad steps play: plugged in while the loop runs, as a player would.
-struct PluggedPad {
-    int device = -1;
-    SDL_Joystick* joystick() const { return SDL_JoystickFromInstanceID(SDL_JoystickGetDeviceInstanceID(device)); }
-};
-
-Step plug_in(PluggedPad& pad) {
-    return [&pad](ScriptedForm&) { pad.device = testing::plug_in_virtual_pad(); };
-}
-
-// A button of the pad pressed or released; with `box`, an input box is asked at once and logged,
-// so the box takes the button's press.
-Step button(const PluggedPad& pad, SDL_GameControllerButton button, bool down, bool box = false) {
-    return [=, &pad](ScriptedForm& form) {
-        ASSERT_NE(pad.joystick(), nullptr) << "the loop did not open the pad plugged in";
-        SDL_JoystickSetVirtualButton(pad.joystick(), button, down ? 1 : 0);
-        if (box) {
-            form.log += "box:" + form.runtime().input_box("Name?", "Pad", "Ann") + " ";
-        }
-    };
-}
-
-// A pad in the real loop: south is Ctrl and Start is S to the form; in a box south is OK and east
-// Cancel, and the release of a press the box took never reaches the form. SDL passes a pad's
-// input only to a focused window, which needs a window manager: this runs in an X server.
-TEST(RealLoop, APadIsTheGameKeysAndAnswersBoxes) {
-    if (std::string_view{SDL_getenv("SDL_VIDEODRIVER")} == "offscreen") {
-        GTEST_SKIP() << "no window has the focus on the offscreen driver";
-    }
-    const auto south = SDL_CONTROLLER_BUTTON_A, east = SDL_CONTROLLER_BUTTON_B, start = SDL_CONTROLLER_BUTTON_START;
-    const testing::TestFolder folder;
-    SdlRuntime runtime{folder.path()};
-    ScriptedForm form{runtime};
-    PluggedPad pad;
-    form.script = {plug_in(pad),
-                   button(pad, south, true),
-                   button(pad, south, false),
-                   button(pad, start, true),
-                   button(pad, start, false),
-                   button(pad, south, true, true),
-                   button(pad, south, false),
-                   button(pad, east, true, true),
-                   button(pad, east, false)};
-    EXPECT_EQ(runtime.run(form), 0);
-    EXPECT_EQ(form.log, "+17 -17 +83 -83 box:Ann box: ");
-    SDL_JoystickDetachVirtual(pad.device);
 }
 
 }  // namespace

@@ -25,11 +25,7 @@ void playing(LoadedGame& game, Form1& f) {
 Step aimed(const Step& before, float x, float y) {
     return [=](LoadedGame& g, Form1& f) {
         before(g, f);
-        f.Line2.Visible = true;
-        f.Line2.X1 = f.Line2.X2 = x;
-        f.Line2.Y1 = y;
-        f.Line2.Y2 = y + 150;
-        f.tmFire1.Enabled = true;
+        testing::aim_shot(f, x, y);
     };
 }
 

@@ -60,6 +60,15 @@ inline void place(Image& sprite, float left, float top) {
     sprite.Top = top;
 }
 
+// Stands shot 1 in flight with its tip at (x, y).
+inline void aim_shot(Form1& f, float x, float y) {
+    f.Line2.Visible = true;
+    f.Line2.X1 = f.Line2.X2 = x;
+    f.Line2.Y1 = y;
+    f.Line2.Y2 = y + 150;
+    f.tmFire1.Enabled = true;
+}
+
 // The Lefts of imgBrit1 to imgBrit4, then their Tops.
 inline std::vector<float> wave_places(const Form1& f) {
     return {f.imgBrit1.Left, f.imgBrit2.Left, f.imgBrit3.Left, f.imgBrit4.Left,
