@@ -153,6 +153,7 @@ private:
         m_game_over_box = false;
         handler();
         ++m_counts.handlers;
+        m_runtime.forget_history();
         try {
             check(was_running, name);
         } catch (const Breach& breach) {

@@ -13,6 +13,12 @@ void HeadlessRuntime::answer_input_box(std::string text) {
 
 void HeadlessRuntime::answer_message_box() { m_answers.push_back({Dialog::Kind::MessageBox, {}}); }
 
+void HeadlessRuntime::forget_history() {
+    m_dialogs.clear();
+    m_sounds.clear();
+    m_moments.clear();
+}
+
 void HeadlessRuntime::inject_random(const std::vector<double>& draws) {
     m_injected.insert(m_injected.end(), draws.begin(), draws.end());
 }

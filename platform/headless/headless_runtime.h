@@ -69,6 +69,8 @@ public:
     const std::vector<Dialog>& dialogs() const { return m_dialogs; }
     const std::vector<Sound>& sounds() const { return m_sounds; }
     const std::vector<Moment>& moments() const { return m_moments; }
+    // Drops the boxes, cues and moments recorded so far, so that a long run holds only its own state.
+    void forget_history();
     // Runs `action` on the loaded form and tells each moment it blocked on, as "cue or box | what
     // changed on screen since the moment before" (see changes()), then "after | what changed since
     // the last moment". The first moment's changes count from the state before the action.
