@@ -82,10 +82,9 @@ TEST(Gamepads, PressTheGameKeysAndAnswerBoxes) {
     if (std::string_view{SDL_getenv("SDL_VIDEODRIVER")} == "offscreen") {
         GTEST_SKIP() << "no window has the focus on the offscreen driver";
     }
-    const auto A = SDL_CONTROLLER_BUTTON_A, B = SDL_CONTROLLER_BUTTON_B, X = SDL_CONTROLLER_BUTTON_X,
-               Y = SDL_CONTROLLER_BUTTON_Y, start = SDL_CONTROLLER_BUTTON_START,
-               left = SDL_CONTROLLER_BUTTON_DPAD_LEFT, right = SDL_CONTROLLER_BUTTON_DPAD_RIGHT,
-               up = SDL_CONTROLLER_BUTTON_DPAD_UP;
+    const auto A = SDL_CONTROLLER_BUTTON_A, B = SDL_CONTROLLER_BUTTON_B, X = SDL_CONTROLLER_BUTTON_X, Y = SDL_CONTROLLER_BUTTON_Y;
+    const auto start = SDL_CONTROLLER_BUTTON_START, up = SDL_CONTROLLER_BUTTON_DPAD_UP, left = SDL_CONTROLLER_BUTTON_DPAD_LEFT,
+               right = SDL_CONTROLLER_BUTTON_DPAD_RIGHT;
     // Key codes: 17 Ctrl, 83 S, 37 and 39 the left and right arrows.
     const std::vector<std::tuple<const char*, std::vector<Move>, const char*>> cases{
         {"south is Ctrl, held it fires once", {press(A), release(A)}, "+17 -17 "},

@@ -62,9 +62,11 @@ TEST(LabelAt, TheTopmostShownControlTakesTheClick) {
 }
 
 // The 592 x 506 picture in outputs of several sizes: a window at its scale, full screens, a
-// screen too small; then output pixels back to picture pixels, edges of the picture included.
-TEST(Viewport, LargestWholeScaleCentredAndBack) {
-    const PixelSize picture{592, 506};
+// screen too small; then output pixels back to picture pixels, edges of the picture included;
+// then the scale a window opens at: asked for, else by the display's dots per inch, within the
+// desktop.
+TEST(Viewport, LargestWholeScaleCentredAndBackAndTheWindowsScale) {
+    const PixelSize picture{592, 506}, big{2560, 1600}, small{1024, 768};
     const std::pair<PixelSize, Viewport> fits[] = {
         {{592, 506}, {1, 0, 0}},     {{1184, 1012}, {2, 0, 0}},   {{1183, 1012}, {1, 295, 253}},
         {{1920, 1080}, {2, 368, 34}}, {{2560, 1600}, {3, 392, 41}}, {{3840, 2160}, {4, 736, 68}},
@@ -79,11 +81,6 @@ TEST(Viewport, LargestWholeScaleCentredAndBack) {
     for (const auto& [output, at] : points) {
         EXPECT_EQ(full_hd.to_picture(output), at) << output.x << "," << output.y;
     }
-}
-
-// The scale a window opens at: asked for, else by the display's dots per inch, within the desktop.
-TEST(Viewport, WindowScaleFollowsDensityWithinTheDesktop) {
-    const PixelSize picture{592, 506}, big{2560, 1600}, small{1024, 768};
     const std::tuple<std::optional<int>, std::optional<float>, PixelSize, int> cases[] = {
         {std::nullopt, 96.0F, big, 1},    {std::nullopt, 182.3F, big, 1}, {std::nullopt, 191.8F, big, 2},
         {std::nullopt, 192.0F, big, 2},   {std::nullopt, 287.0F, big, 3}, {std::nullopt, 400.0F, big, 3},
