@@ -75,7 +75,6 @@ TEST(Shots, VexoidHitRespawnsItScoresAndMayCallTheBoss) {
         {"100", "3", 0, 0.0, 0, "score=100 hits=1 shots=3 acc=33% lives=2 bady=50"},
         {"100", "0", 149, 0.99999999, 6999, "score=249 hits=1 shots=0 acc=0% lives=2 bady=50"},
         {"4990", "100", 10, 0.5, 3500, "score=5000 hits=1 shots=100 acc=1% lives=2 bady=50"},
-        {"5000", "2", 0, 0.5, 3500, "score=5000 hits=1 shots=2 acc=50% lives=2 bady=50"},
         {"1234530", "10", 37, 0.5, 3500, "score=1234567 hits=1 shots=10 acc=10% lives=2 bady=50 boss"},
     };
     for (const auto& [score, shots, points, draw, left, board] : rows) {
