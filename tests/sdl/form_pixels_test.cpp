@@ -255,8 +255,7 @@ TEST(FormRepaint, EveryChangeIsPaintedAtEveryScale) {
 TEST_F(FormPixels, ScaledPicturesAreSharpBlocksAndTextIsRedrawn) {
     form.Label8.Visible = true;
     const Snapshot x1 = view.draw();
-    OffscreenView doubled{form, game.folder.path(), PixelSize{1184, 1012}};
-    const Snapshot x2 = doubled.draw();
+    const Snapshot x2 = OffscreenView(form, game.folder.path(), PixelSize{1184, 1012}).draw();
     const auto block_of = [&](int x, int y) {
         return std::ranges::all_of(std::array{0, 1, 2, 3}, [&](int i) { return x2.at(2 * x + i % 2, 2 * y + i / 2) == x1.at(x, y); });
     };
