@@ -34,7 +34,7 @@ TEST(Numbers, ScoreComparisonTakesTheLeadingNumberRoundedHalfToEvenAndClamped) {
     const std::vector<std::pair<std::string, std::int32_t>> rows{
         {"1500", 1500}, {" 1500 points", 1500}, {"points", 0}, {"", 0}, {"2.5", 2}, {"3.5", 4}, {"-2.5", -2},
         {"4294967796", std::numeric_limits<std::int32_t>::max()}, {"-99999999999", std::numeric_limits<std::int32_t>::min()},
-        {"1e-400", 0} /* underflow */, {"1e400", std::numeric_limits<std::int32_t>::max()}, {"-1e400", std::numeric_limits<std::int32_t>::min()}};
+        {".9", 1}, {"1e-400", 0} /* underflow */, {"1e400", std::numeric_limits<std::int32_t>::max()}, {"-1e400", std::numeric_limits<std::int32_t>::min()}};
     for (const auto& [text, score] : rows) {
         EXPECT_EQ(round_to_int32(leading_number(text)), score) << '"' << text << '"';
     }
@@ -43,7 +43,7 @@ TEST(Numbers, ScoreComparisonTakesTheLeadingNumberRoundedHalfToEvenAndClamped) {
 TEST(Numbers, AccuracyIsThePercentageRoundedDownExactly) {
     const std::vector<std::tuple<double, double, double>> rows{
         {1, 3, 33}, {2, 3, 66}, {3, 3, 100}, {29, 100, 29}, {57, 100, 57}, {4, 3, 133}, {1, 7, 14}, {-1, 3, -34},
-        {1e14, 2e14, 50} /* past exact integer arithmetic */};
+        {-3, 3, -100}, {1e14, 2e14, 50}, {1e16, 1e16, 100} /* past exact integer arithmetic */};
     for (const auto& [hits, shots, percent] : rows) {
         EXPECT_EQ(accuracy_percent(hits, shots), percent) << hits << " of " << shots;
     }
