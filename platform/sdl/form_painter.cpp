@@ -48,7 +48,7 @@ void add_area(std::vector<PixelRect>& areas, PixelRect area) {
 
 bool FormPainter::show(const Form& form) {
     const PixelRect window{0, 0, to_pixels(form.client_width()), to_pixels(form.client_height())};
-    if (m_form != &form || m_canvas.viewport() != m_viewport || !m_canvas.keeps_pixels()) {
+    if (m_form != &form || m_canvas.viewport() != m_viewport) {
         m_form = &form;
         m_viewport = m_canvas.viewport();
         m_whole = true;
@@ -60,6 +60,8 @@ bool FormPainter::show(const Form& form) {
         }
         m_looks.assign(m_controls.size(), Look{});
     }
+    // A canvas that keeps no pixels between frames is painted whole every frame.
+    m_whole = m_whole || !m_canvas.keeps_pixels();
     std::vector<PixelRect> changed;
     for (std::size_t i = 0; i < m_controls.size(); ++i) {
         Look look = look_of(*m_controls[i], window);
