@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game needs to build, run and test, when they are missing.
-# Usage: scripts/setup.sh [--tests | --fuzz]   (--tests includes what the fuzzing needs)
+# Usage: scripts/setup.sh [--tests | --fuzz]
+#   --tests  also what the tests need; --fuzz  also the fuzzing compiler (scripts/fuzz.sh)
+# apt's own output is kept in a log and shown only when it fails.
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libx11-dev libgif-dev libfontconfig-dev
           fonts-liberation2)
-fuzzing=(clang-14 libclang-rt-14-dev libfuzzer-14-dev)
 case "${1:-}" in
-  --tests) packages+=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox x11-utils imagemagick wmctrl python3
-                      desktop-file-utils appstream dpkg-dev file lintian man-db "${fuzzing[@]}") ;;
-  --fuzz) packages+=("${fuzzing[@]}") ;;
+  --tests)
+    packages+=(
+      googletest libgtest-dev libbenchmark-dev
+      xvfb xauth xdotool x11-utils imagemagick wmctrl
+      openbox
+      python3 desktop-file-utils appstream dpkg-dev file lintian man-db
+    ) ;;
+  --fuzz) packages+=(clang-14 libclang-rt-14-dev libfuzzer-14-dev) ;;
 esac
 
 missing=()
@@ -20,8 +26,31 @@ for package in "${packages[@]}"; do
 done
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
-echo "Installing: ${missing[*]}"
-sudo_cmd=()
-[[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
-"${sudo_cmd[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Root installs directly; anyone else through sudo, and is told what to do when there is none.
+if [[ $(id -u) -ne 0 ]] && ! command -v sudo >/dev/null 2>&1; then
+  cat >&2 <<END
+These Debian packages are missing: ${missing[*]}
+Installing them needs root, and sudo is not installed. Either run, as root:
+    apt-get install --no-install-recommends ${missing[*]}
+or install sudo (as root: apt-get install sudo; adduser $(id -un) sudo; then log in again), and
+run this command again.
+END
+  exit 1
+fi
+echo "Installing ${#missing[@]} Debian packages: ${missing[*]}"
+as_root=()
+if [[ $(id -u) -ne 0 ]]; then
+  sudo -n true 2>/dev/null || echo "sudo installs them and will ask for your password."
+  as_root=(sudo)
+fi
+
+# sudo clears the environment, so the setting goes on apt-get's command line.
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+if ! { "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq &&
+       "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"; } \
+       </dev/null >"$log" 2>&1; then
+  cat "$log" >&2
+  echo "Installing the packages failed (above)." >&2
+  exit 1
+fi
