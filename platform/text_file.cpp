@@ -2,10 +2,56 @@
 
 #include "platform/numbers.h"
 
-
 namespace vex {
 
 namespace {
+
+constexpr char32_t replacement = 0xFFFD;
+constexpr char32_t first_high_surrogate = 0xD800, first_low_surrogate = 0xDC00, past_surrogates = 0xE000;
+
+void append_utf8(std::string& text, char32_t c) {
+    const auto byte = [&](char32_t bits) { text.push_back(static_cast<char>(bits)); };
+    if (c < 0x80) {
+        byte(c);
+    } else if (c < 0x800) {
+        byte(0xC0 | c >> 6);
+        byte(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        byte(0xE0 | c >> 12);
+        byte(0x80 | (c >> 6 & 0x3F));
+        byte(0x80 | (c & 0x3F));
+    } else {
+        byte(0xF0 | c >> 18);
+        byte(0x80 | (c >> 12 & 0x3F));
+        byte(0x80 | (c >> 6 & 0x3F));
+        byte(0x80 | (c & 0x3F));
+    }
+}
+
+std::string from_utf16(std::string_view bytes, bool big_endian) {
+    const auto unit = [&](std::size_t i) {
+        const auto first = static_cast<unsigned char>(bytes[i]), second = static_cast<unsigned char>(bytes[i + 1]);
+        return static_cast<char32_t>(big_endian ? first << 8 | second : second << 8 | first);
+    };
+    std::string text;
+    text.reserve(bytes.size());
+    std::size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        char32_t c = unit(i);
+        if (c >= first_high_surrogate && c < first_low_surrogate && i + 3 < bytes.size()) {
+            const char32_t low = unit(i + 2);
+            if (low >= first_low_surrogate && low < past_surrogates) {
+                c = 0x10000 + ((c - first_high_surrogate) << 10) + (low - first_low_surrogate);
+                i += 2;
+            }
+        }
+        append_utf8(text, c >= first_high_surrogate && c < past_surrogates ? replacement : c);
+    }
+    if (i < bytes.size()) {
+        append_utf8(text, replacement);
+    }
+    return text;
+}
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 bool is_line_end(char c) { return c == '\r' || c == '\n'; }
@@ -57,6 +103,19 @@ std::vector<std::string> parse_items(std::string_view text, std::size_t count) {
         items.push_back(std::move(item));
     }
     return items;
+}
+
+std::string decode_text(std::string_view bytes) {
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        return std::string(bytes.substr(3));
+    }
+    if (bytes.starts_with("\xFF\xFE")) {
+        return from_utf16(bytes.substr(2), false);
+    }
+    if (bytes.starts_with("\xFE\xFF")) {
+        return from_utf16(bytes.substr(2), true);
+    }
+    return std::string(bytes);
 }
 
 }  // namespace vex

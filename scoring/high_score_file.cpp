@@ -10,13 +10,13 @@ namespace vex {
 std::filesystem::path Form1::record_path() { return native_path(runtime().record_folder(), "\\scores.dat"); }
 
 // A missing or damaged file gives no record; the file itself is left alone until a new record
-// replaces it. A file that is there but cannot be read is never replaced this session.
+// replaces it. A file an editor saved with a byte-order mark (UTF-8 or UTF-16) is read as its text. A file that is there but cannot be read is never replaced this session.
 void Form1::LoadHighScore() {
     RecordRead file = read_record_file(record_path());
     if (file.unusable && !m_record_unusable) {
         m_record_unusable = std::move(file.unusable);
     }
-    const auto items = parse_items(file.text, 2);
+    const auto items = parse_items(decode_text(file.text), 2);
     if (items.size() < 2) {
         lblHiscore.Caption = "0";
         lblHiscoren.Caption = "";

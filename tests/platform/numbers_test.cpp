@@ -8,6 +8,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace vex {
@@ -52,6 +53,38 @@ TEST(Numbers, AccuracyIsThePercentageRoundedDownExactly) {
 // Only the items asked for are read: what follows the second item of the record is left alone.
 TEST(RecordItems, ReadsOnlyTheItemsAskedFor) {
     EXPECT_EQ(parse_items("\"10\",\"Ann\",\"x\"\r\n", 2), (std::vector<std::string>{"10", "Ann"}));
+}
+
+// A byte-order mark says how the text is encoded: UTF-8's is dropped, UTF-16 in either byte order
+// becomes UTF-8 at every length boundary of its encoding, surrogate pairs joined, and what no
+// character can be (a lone surrogate, half a unit at the end) becomes U+FFFD.
+TEST(RecordItems, AByteOrderMarkIsReadAsTheTextItMarks) {
+    using namespace std::string_literals;
+    const std::string le = "\xFF\xFE", be = "\xFE\xFF", bad = "\xEF\xBF\xBD";
+    const std::vector<std::tuple<const char*, std::string, std::string>> rows{
+        {"no mark", "\"1\",\"\xFF\xFE\"", "\"1\",\"\xFF\xFE\""},
+        {"UTF-8", "\xEF\xBB\xBF\"12345\",\"Ann\"\r\n", "\"12345\",\"Ann\"\r\n"},
+        {"half a UTF-8 mark", "\xEF\xBB\"1\"", "\xEF\xBB\"1\""},
+        {"UTF-8 mark alone", "\xEF\xBB\xBF", ""},
+        {"UTF-16 LE", le + "\"\0\x31\0\"\0,\0\"\0\xEB\0\"\0\r\0\n\0"s, "\"1\",\"\xC3\xAB\"\r\n"},
+        {"UTF-16 BE", be + "\0\"\0\x31\0\"\0,\0\"\0\xEB\0\"\0\r\0\n"s, "\"1\",\"\xC3\xAB\"\r\n"},
+        {"UTF-16 mark alone", le, ""},
+        {"one byte, two bytes", le + "\x7F\0\x80\0"s, "\x7F\xC2\x80"},
+        {"two bytes, three bytes", be + "\x07\xFF\x08\x00"s, "\xDF\xBF\xE0\xA0\x80"},
+        {"around the surrogates", be + "\xD7\xFF\xE0\x00\xFF\xFF"s, "\xED\x9F\xBF\xEE\x80\x80\xEF\xBF\xBF"},
+        {"pairs LE", le + "\x00\xD8\x00\xDC\x3D\xD8\x00\xDE\xFF\xDB\xFF\xDF"s,
+         "\xF0\x90\x80\x80\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF"},
+        {"a pair BE", be + "\xD8\x3D\xDE\x00"s, "\xF0\x9F\x98\x80"},
+        {"lone low, lone high at the end", be + "\xDC\x00\xDF\xFF\xD8\x00"s, bad + bad + bad},
+        {"high before a letter", be + "\xDB\xFF\x00\x41"s, bad + "A"},
+        {"high before high and low", be + "\xD8\x00\xD8\x00\xDC\x00"s, bad + "\xF0\x90\x80\x80"},
+        {"high before one past the lows", be + "\xD8\x00\xE0\x00"s, bad + "\xEE\x80\x80"},
+        {"high, then half a unit", be + "\xD8\x00\xDC"s, bad + bad},
+        {"half a unit at the end", le + "A\0B"s, "A" + bad},
+    };
+    for (const auto& [what, bytes, text] : rows) {
+        EXPECT_EQ(decode_text(bytes), text) << what;
+    }
 }
 
 }  // namespace

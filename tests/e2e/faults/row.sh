@@ -182,6 +182,21 @@ record_missing | record_empty | record_not_a_record)
         [[ ! -e "$game/scores.dat" ]] || fail "scores.dat was made without a new record"
     fi
     exit_game ;;
+record_utf8_bom | record_utf16)
+    # Saved by a Windows editor with a byte-order mark (UTF-8, or UTF-16 as Notepad's "Unicode"):
+    # read as the record it holds, -5, so a game of no points beats it; the new record is written
+    # as always, UTF-8 without a mark.
+    copy_program_folder
+    if [[ $row == record_utf8_bom ]]; then
+        printf '\xEF\xBB\xBF"-5","Old"\r\n' >"$game/scores.dat"
+    else
+        { printf '\xFF\xFE' && printf '"-5","Old"\r\n' | iconv -f UTF-8 -t UTF-16LE; } >"$game/scores.dat"
+    fi
+    launch
+    name_then_window Tester
+    play_to_game_over 4
+    expect_new_record "$game/scores.dat" 0
+    exit_game ;;
 record_unreadable | record_fifo | record_directory | record_dev_zero)
     copy_program_folder $'"99999","keep"\r\n'
     runner=()
