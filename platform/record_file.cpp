@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <functional>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -111,24 +112,27 @@ bool sync_folder(const fs::path& file) {
     return synced;
 }
 
-// `old` describes the file replaced, whose mode and owner the new one takes; nullopt for a new
-// file, which takes the usual 0666 less the umask.
-std::optional<std::string> replace(const fs::path& file, std::string_view bytes, const std::optional<struct stat>& old) {
+mode_t mode_less_umask(mode_t mode) {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mode & ~mask;
+}
+
+// Writes `bytes` whole into a fresh temporary file beside `file`, with `mode`, synced, and hands
+// it to `place` (which puts it under the file's name); the temporary is removed when anything
+// fails. The folder is synced after. `owner` gives the file back to the owner of the file replaced.
+std::optional<std::string> save_through_temporary(const fs::path& file, std::string_view bytes, mode_t mode,
+                                                  const std::optional<struct stat>& owner,
+                                                  const std::function<bool(const fs::path&)>& place, const char* placing) {
     remove_dead_temporaries(file);
     fs::path temporary;
     const int fd = create_temporary(file, temporary);
     if (fd < 0) {
         return failure("create a temporary file beside", file);
     }
-    mode_t mode = 0;
-    if (old) {
-        mode = old->st_mode & 07777;
+    if (owner) {
         // Only a privileged player can give the file back to its owner; anyone else owns it already.
-        (void)::fchown(fd, old->st_uid, old->st_gid);
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
+        (void)::fchown(fd, owner->st_uid, owner->st_gid);
     }
     const auto fail = [&](const std::string& doing) {
         const int error = errno;
@@ -139,14 +143,23 @@ std::optional<std::string> replace(const fs::path& file, std::string_view bytes,
     if (::flock(fd, LOCK_EX) != 0 || ::fchmod(fd, mode) != 0 || !write_all(fd, bytes) || ::fsync(fd) != 0) {
         return fail("write");
     }
-    if (::rename(temporary.c_str(), file.c_str()) != 0) {
-        return fail("replace");
+    if (!place(temporary)) {
+        return fail(placing);
     }
     ::close(fd);
     if (!sync_folder(file)) {
         return failure("sync the folder of", file);
     }
     return std::nullopt;
+}
+
+// `old` describes the file replaced, whose mode and owner the new one takes; nullopt for a new
+// file, which takes the usual 0666 less the umask.
+std::optional<std::string> replace(const fs::path& file, std::string_view bytes, const std::optional<struct stat>& old) {
+    const mode_t mode = old ? old->st_mode & 07777 : mode_less_umask(0666);
+    return save_through_temporary(
+        file, bytes, mode, old, [&](const fs::path& temporary) { return ::rename(temporary.c_str(), file.c_str()) == 0; },
+        "replace");
 }
 
 std::optional<std::string> rewrite_in_place(const fs::path& file, std::string_view bytes) {
@@ -204,6 +217,19 @@ std::optional<std::string> write_record_file(const fs::path& path, std::string_v
         return rewrite_in_place(*target, bytes);
     }
     return replace(*target, bytes, info);
+}
+
+std::optional<std::string> create_record_file(const fs::path& path, std::string_view bytes) {
+    // A second name for the finished temporary file: unlike a rename, it never takes the place of a
+    // file that appeared meanwhile.
+    const auto link_once = [&](const fs::path& temporary) {
+        const bool linked = ::link(temporary.c_str(), path.c_str()) == 0;
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        errno = error;
+        return linked;
+    };
+    return save_through_temporary(path, bytes, mode_less_umask(0644), std::nullopt, link_once, "create");
 }
 
 }  // namespace vex

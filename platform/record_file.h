@@ -31,4 +31,9 @@ RecordRead read_record_file(const std::filesystem::path& path);
 // a save that was killed are removed. Returns why the save failed, or nullopt.
 std::optional<std::string> write_record_file(const std::filesystem::path& path, std::string_view bytes);
 
+// Creates the file `path` holding `bytes`, whole or not at all (a temporary file beside it, synced,
+// then given the name), with the player's own mode: 0644 less the umask. A file or link already
+// there is never touched. Returns why it was not created, or nullopt.
+std::optional<std::string> create_record_file(const std::filesystem::path& path, std::string_view bytes);
+
 }  // namespace vex

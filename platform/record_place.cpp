@@ -1,5 +1,8 @@
 #include "platform/record_place.h"
 
+#include "platform/record_file.h"
+#include "platform/regular_file.h"
+
 #include <unistd.h>
 
 namespace vex {
@@ -7,6 +10,26 @@ namespace vex {
 namespace {
 
 constexpr const char* record_name = "scores.dat";
+
+// The player's first record: the shipped bytes, made whole or not at all, with the player's own
+// mode whatever the installed file's. An empty file there stands for no record: the game never
+// saves one (a record holds at least its quotes, comma and line end), and the copy of an older
+// version leaves one when the disk was full; it is replaced. Anything else there, a record or a
+// link, is never touched.
+void seed_player_record(const std::filesystem::path& shipped, const std::filesystem::path& own) {
+    std::error_code error;
+    const auto status = std::filesystem::symlink_status(own, error);
+    if (std::filesystem::is_regular_file(status) && std::filesystem::file_size(own, error) == 0 && !error) {
+        std::filesystem::remove(own, error);
+    } else if (std::filesystem::exists(status)) {
+        return;
+    }
+    const FileRead seed = read_regular_file(shipped, record_file_limit);
+    if (seed.status == FileRead::Status::Read) {
+        // A seed that cannot be made now is tried again at the next start.
+        (void)create_record_file(own, seed.bytes);
+    }
+}
 
 }  // namespace
 
@@ -23,14 +46,7 @@ std::filesystem::path choose_record_folder(const std::filesystem::path& program_
     if (!folder) {
         return program_folder;
     }
-    std::error_code error;
-    const auto shipped = program_folder / record_name;
-    const auto own = *folder / record_name;
-    // A player's record, or anything else under that name (a link), is never replaced by the seed.
-    if (!std::filesystem::exists(std::filesystem::symlink_status(own, error)) &&
-        std::filesystem::is_regular_file(shipped, error)) {
-        std::filesystem::copy_file(shipped, own, std::filesystem::copy_options::skip_existing, error);
-    }
+    seed_player_record(program_folder / record_name, *folder / record_name);
     return *folder;
 }
 

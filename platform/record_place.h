@@ -14,7 +14,8 @@ bool record_writable_in(const std::filesystem::path& folder);
 
 // `program_folder` when `writable`; otherwise the folder `player_folder` gives, where a first
 // record is copied byte for byte from the program folder's scores.dat when the player has none
-// yet. When the player has no data folder either, the program folder.
+// yet (an empty file counts as none), whole or not at all and with the player's own mode. When
+// the player has no data folder either, the program folder.
 std::filesystem::path choose_record_folder(const std::filesystem::path& program_folder, bool writable,
                                            const std::function<std::optional<std::filesystem::path>()>& player_folder);
 

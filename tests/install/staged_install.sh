@@ -2,7 +2,7 @@
 # cmake --install into a staging prefix puts every file in its place; the desktop entry and the
 # AppStream metainfo pass their validators; the staged program, run by a user who cannot write
 # the install, finds its data, starts, and keeps its record in that user's data folder, seeded
-# with the shipped bytes.
+# with the shipped bytes and the player's own mode (the install's copy is read-only).
 # Usage: staged_install.sh <path to vexoids> <build folder>
 # shellcheck source=lib.bash
 source "$(dirname "$0")/lib.bash"
@@ -49,11 +49,18 @@ if [[ $(id -u) -eq 0 ]]; then
     chown -R nobody "$HOME"
     as_player=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 fi
+# The installed record is read-only (0444); the player's copy gets the player's own mode.
+[[ $(stat -c %a "$stage/share/games/vexoids/scores.dat") == 444 ]] || fail "the installed scores.dat is not 0444"
+umask 022
 start_installed "$stage/games/vexoids" "${as_player[@]}"
 cmp "$XDG_DATA_HOME/vexoids/scores.dat" "$stage/share/games/vexoids/scores.dat" ||
     fail "no record seeded with the shipped bytes in the player's data folder"
-# The game reads that record: a holder's name this long stretches its label across the panel.
-printf '"777","Holder Of The Player Record"\r\n' >"$XDG_DATA_HOME/vexoids/scores.dat"
+mode=$(stat -c %a "$XDG_DATA_HOME/vexoids/scores.dat")
+[[ $mode == 644 ]] || fail "the player's record has mode $mode, not 644"
+# The player can write it, and the game reads it: a holder's name this long stretches its label
+# across the panel.
+"${as_player[@]}" bash -c 'printf "\"777\",\"Holder Of The Player Record\"\r\n" >"$1"' - "$XDG_DATA_HOME/vexoids/scores.dat" ||
+    fail "the player cannot write the record"
 start_installed "$stage/games/vexoids" "${as_player[@]}"
 [[ "$(pixel $((left + 570)) $((top + 488)))" != 000000 ]] || fail "the player's own record was not read (see $screenshot)"
 echo "PASS: staged install, validators, the program started by a player who cannot write it, the record in \

@@ -1,6 +1,7 @@
 // The record file case by case, as a player without special rights meets it, and a save killed
 // at any moment.
 #include "platform/record_file.h"
+#include "platform/record_place.h"
 #include "tests/support/game_fixture.h"
 
 #include <csignal>
@@ -161,6 +162,58 @@ TEST(RecordFile, EachKindOfFileIsReadAndSavedByItsOwnRule) {
         EXPECT_TRUE(!row.kept || row.kept(path));
     }
     EXPECT_EQ(testing::open_files(), files) << "files left open";
+}
+
+// An installed game's first start, by a player who cannot write the install, copies the shipped
+// record into the player's data folder: whole or not at all, with the player's own mode whatever
+// the installed file's, and never over a record of the player's. A second start with room on the
+// disk makes what the first could not.
+TEST(RecordFile, ThePlayersFirstRecordIsTheShippedOneWholeWithThePlayersMode) {
+    struct Row {
+        const char* what;
+        mode_t shipped_mode, umask;
+        std::optional<std::string> before;  // the player's scores.dat (mode 0600), or none
+        std::size_t room;                   // what a file may take at the first start; 0 for no limit
+        std::optional<std::string> after_first, after_second;
+        mode_t mode;  // of the player's scores.dat at the end
+    };
+    const std::vector<Row> rows{
+        {"read-only install", 0444, 022, std::nullopt, 0, old_record, old_record, 0644},
+        {"read-only install, private umask", 0444, 077, std::nullopt, 0, old_record, old_record, 0600},
+        {"group-writable install", 0664, 002, std::nullopt, 0, old_record, old_record, 0644},
+        {"full disk", 0444, 022, std::nullopt, 4, std::nullopt, old_record, 0644},
+        {"empty, left by a full disk", 0444, 022, "", 0, old_record, old_record, 0644},
+        {"empty, and the disk still full", 0444, 022, "", 4, std::nullopt, old_record, 0644},
+        {"the player's own", 0444, 022, new_record, 0, new_record, new_record, 0600},
+        {"the player's own, on a full disk", 0444, 022, new_record, 4, new_record, new_record, 0600},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const testing::TestFolder program(old_record), player(row.before);
+        const fs::path own = player.path() / "scores.dat";
+        fs::permissions(program.path() / "scores.dat", fs::perms(row.shipped_mode));
+        fs::permissions(program.path(), fs::perms(0555));
+        if (row.before) {
+            fs::permissions(own, fs::perms(0600));
+        }
+        const auto start = [&](std::size_t room) {
+            as_player(player.path(), [&] {
+                const mode_t usual = ::umask(row.umask);
+                const auto choose = [&] {
+                    EXPECT_EQ(choose_record_folder(program.path(), false, [&] { return std::optional(player.path()); }), player.path());
+                };
+                room == 0 ? choose() : testing::with_full_disk(room, choose);
+                ::umask(usual);
+            });
+            return file_bytes(own);
+        };
+        EXPECT_EQ(start(row.room), row.after_first) << "first start";
+        EXPECT_EQ(start(0), row.after_second) << "second start";
+        EXPECT_EQ(fs::status(own).permissions(), fs::perms(row.mode));
+        EXPECT_EQ(std::distance(fs::directory_iterator(player.path()), {}), 3) << "files left beside the record";
+        fs::permissions(program.path(), fs::perms(0755));
+        EXPECT_EQ(program.scores(), old_record);
+    }
 }
 
 // A save killed at any moment leaves the old record or the new one, whole; the next save clears
