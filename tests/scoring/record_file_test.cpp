@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <sstream>
 
 #include <pwd.h>
 #include <sched.h>
@@ -209,7 +210,8 @@ TEST(RecordFile, ThePlayersFirstRecordIsTheShippedOneWholeWithThePlayersMode) {
         };
         EXPECT_EQ(start(row.room), row.after_first) << "first start";
         EXPECT_EQ(start(0), row.after_second) << "second start";
-        EXPECT_EQ(fs::status(own).permissions(), fs::perms(row.mode));
+        const auto octal = [](fs::perms mode) { return (std::ostringstream() << std::oct << static_cast<unsigned>(mode)).str(); };
+        EXPECT_EQ(octal(fs::status(own).permissions()), octal(fs::perms(row.mode)));
         EXPECT_EQ(std::distance(fs::directory_iterator(player.path()), {}), 3) << "files left beside the record";
         fs::permissions(program.path(), fs::perms(0755));
         EXPECT_EQ(program.scores(), old_record);
