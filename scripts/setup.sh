@@ -30,8 +30,8 @@ done
 if [[ $(id -u) -ne 0 ]] && ! command -v sudo >/dev/null 2>&1; then
   cat >&2 <<END
 These Debian packages are missing: ${missing[*]}
-Installing them needs root, and sudo is not installed. Either run, as root:
-    apt-get install --no-install-recommends ${missing[*]}
+Installing them needs root, and sudo is not installed. Either run, as root (su - gets you there):
+    apt-get update && apt-get install --no-install-recommends ${missing[*]}
 or install sudo (as root: apt-get install sudo; adduser $(id -un) sudo; then log in again), and
 run this command again.
 END
