@@ -44,7 +44,8 @@ TEST(Numbers, ScoreComparisonTakesTheLeadingNumberRoundedHalfToEvenAndClamped) {
 TEST(Numbers, AccuracyIsThePercentageRoundedDownExactly) {
     const std::vector<std::tuple<double, double, double>> rows{
         {1, 3, 33}, {2, 3, 66}, {3, 3, 100}, {29, 100, 29}, {57, 100, 57}, {4, 3, 133}, {1, 7, 14}, {-1, 3, -34},
-        {-3, 3, -100}, {1e14, 2e14, 50}, {1e16, 1e16, 100} /* past exact integer arithmetic */};
+        {-3, 3, -100}, {1e14, 2e14, 50}, {1e16, 1e16, 100} /* past exact integer arithmetic */,
+        {89200000000001, 3, 2973333333333366} /* a hundredfold just below it, where dividing first rounds up */};
     for (const auto& [hits, shots, percent] : rows) {
         EXPECT_EQ(accuracy_percent(hits, shots), percent) << hits << " of " << shots;
     }
