@@ -138,12 +138,12 @@ missing_picture | damaged_picture | boss_png | boss_too_large)
         fail "the name box came before the box about $picture"
     expect_fatal_box "$picture" ;;
 modded_pictures)
-    # Pictures a player made with other tools: a GIF whose own transparent colour is blue (gifsicle),
+    # Pictures a player made with other tools: a GIF whose own transparent colour is magenta (gifsicle),
     # and the ship as a CMYK JPEG stored on its side with an EXIF orientation (ImageMagick,
     # exiftool). Each shows as ImageMagick shows it, over the black playfield.
     copy_program_folder "$old"
-    convert "$game/pictures/brit1.gif" -fill blue -opaque '#C0C0C0' "$work/blue.gif"
-    gifsicle --transparent '#0000FF' "$work/blue.gif" -o "$game/pictures/brit1.gif"
+    convert "$game/pictures/brit1.gif" -background magenta -alpha remove -alpha off "$work/magenta.gif"
+    gifsicle --transparent '#FF00FF' "$work/magenta.gif" -o "$game/pictures/brit1.gif"
     convert "$game/pictures/ship.jpg" -rotate -90 -colorspace CMYK -quality 95 "$game/pictures/ship.jpg"
     exiftool -q -n -Orientation=6 -overwrite_original "$game/pictures/ship.jpg"
     launch
