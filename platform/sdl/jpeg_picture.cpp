@@ -112,18 +112,16 @@ bool read_jpeg(JpegRead& read, std::string_view bytes, int max_width, int max_he
 
 Uint8 times(unsigned a, unsigned b) { return static_cast<Uint8>((a * b + 127U) / 255U); }
 
-// An RGB or CMYK sample as an opaque ARGB pixel. Adobe's files (Photoshop, ImageMagick, libjpeg
-// itself) store CMYK inverted, 255 meaning no ink; others store ink.
-Uint32 argb_of(const JSAMPLE* sample, bool cmyk, bool inverted) {
+// An RGB or CMYK sample as an opaque ARGB pixel. CMYK JPEGs are written as Photoshop writes them
+// (ImageMagick and libjpeg do the same), inverted: 255 means no ink.
+Uint32 argb_of(const JSAMPLE* sample, bool cmyk) {
     unsigned red = sample[0];
     unsigned green = sample[1];
     unsigned blue = sample[2];
     if (cmyk) {
-        const auto paper = [inverted](unsigned ink) { return inverted ? ink : 255U - ink; };
-        const unsigned black = paper(sample[3]);
-        red = times(paper(red), black);
-        green = times(paper(green), black);
-        blue = times(paper(blue), black);
+        red = times(red, sample[3]);
+        green = times(green, sample[3]);
+        blue = times(blue, sample[3]);
     }
     return 0xFF000000U | red << 16U | green << 8U | blue;
 }
@@ -196,13 +194,12 @@ PictureLoad decode_jpeg(std::string_view bytes, int max_width, int max_height) {
         return {{}, SDL_GetError()};
     }
     const bool cmyk = read.info.out_color_space == JCS_CMYK;
-    const bool inverted = read.info.saw_Adobe_marker != 0;
     const auto components = static_cast<std::size_t>(read.info.output_components);
     for (int y = 0; y < surface->h; ++y) {
         auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
         for (int x = 0; x < surface->w; ++x) {
             const std::size_t at = stored_index(read.orientation, x, y, width, height) * components;
-            row[x] = argb_of(read.samples.data() + at, cmyk, inverted);
+            row[x] = argb_of(read.samples.data() + at, cmyk);
         }
     }
     return {std::move(surface), {}};
