@@ -114,6 +114,12 @@ TEST(PictureFile, ToolMadeFilesShowAsAnImageViewerShowsThem) {
     ASSERT_TRUE(run_in(folder.path(), source_picture)) << "ImageMagick is needed";
     const std::string flat = "convert -size 48x32 xc:red -fill blue -draw 'circle 24,16 24,4' "
                              "-fill '#C0C0C0' -draw 'rectangle 30,2 40,8' -fill lime -draw 'rectangle 2,2 9,13'";
+    // The source saved as `file` with ImageMagick's `options`, then given an EXIF orientation (in
+    // big-endian EXIF when the name begins with "big").
+    const auto turned = [](const std::string& file, int orientation, const std::string& options = "") {
+        return "convert source.png " + options + " " + file + " && exiftool -n " + (file.starts_with("big") ? "-ExifByteOrder=MM " : "") +
+               "-Orientation=" + std::to_string(orientation) + " -overwrite_original " + file;
+    };
     const std::vector<std::tuple<std::string, std::string, std::string>> rows{
         // file, how it is made, what the game shows
         {"plain.gif", flat + " plain.gif", "48x32"},
@@ -126,15 +132,15 @@ TEST(PictureFile, ToolMadeFilesShowAsAnImageViewerShowsThem) {
         {"cmyk.jpg", "convert source.png -colorspace CMYK cmyk.jpg", "48x32"},
         {"cut-short.jpg", "convert source.png -quality 100 full.jpg && head -c 1200 full.jpg > cut-short.jpg", "48x32"},
         {"cmyk-progressive.jpg", "convert source.png -colorspace CMYK -interlace JPEG cmyk-progressive.jpg", "48x32"},
-        {"mirrored.jpg", "convert source.png mirrored.jpg && exiftool -n -Orientation=2 -overwrite_original mirrored.jpg", "48x32"},
-        {"upside-down.jpg", "convert source.png upside-down.jpg && exiftool -n -Orientation=3 -overwrite_original upside-down.jpg", "48x32"},
-        {"flipped.jpg", "convert source.png flipped.jpg && exiftool -n -Orientation=4 -overwrite_original flipped.jpg", "48x32"},
-        {"transposed.jpg", "convert source.png transposed.jpg && exiftool -n -Orientation=5 -overwrite_original transposed.jpg", "32x48"},
-        {"turned-right.jpg", "convert source.png turned-right.jpg && exiftool -n -Orientation=6 -overwrite_original turned-right.jpg", "32x48"},
-        {"transversed.jpg", "convert source.png transversed.jpg && exiftool -n -Orientation=7 -overwrite_original transversed.jpg", "32x48"},
-        {"turned-left.jpg", "convert source.png turned-left.jpg && exiftool -n -Orientation=8 -overwrite_original turned-left.jpg", "32x48"},
-        {"big-endian-exif.jpg", "convert source.png big-endian-exif.jpg && exiftool -n -ExifByteOrder=MM -Orientation=6 -overwrite_original big-endian-exif.jpg", "32x48"},
-        {"cmyk-turned.jpg", "convert source.png -colorspace CMYK cmyk-turned.jpg && exiftool -n -Orientation=8 -overwrite_original cmyk-turned.jpg", "32x48"},
+        {"mirrored.jpg", turned("mirrored.jpg", 2), "48x32"},
+        {"upside-down.jpg", turned("upside-down.jpg", 3), "48x32"},
+        {"flipped.jpg", turned("flipped.jpg", 4), "48x32"},
+        {"transposed.jpg", turned("transposed.jpg", 5), "32x48"},
+        {"turned-right.jpg", turned("turned-right.jpg", 6), "32x48"},
+        {"transversed.jpg", turned("transversed.jpg", 7), "32x48"},
+        {"turned-left.jpg", turned("turned-left.jpg", 8), "32x48"},
+        {"big-endian-exif.jpg", turned("big-endian-exif.jpg", 6), "32x48"},
+        {"cmyk-turned.jpg", turned("cmyk-turned.jpg", 8, "-colorspace CMYK"), "32x48"},
         {"bmp3.bmp", "convert source.png bmp3:bmp3.bmp", "48x32"},
         {"png-named.bmp", "convert source.png png:png-named.bmp", "refused: not a bmp picture"},
         {"png-named.jpg", "convert source.png png:png-named.jpg", "refused: Not a JPEG file: starts with 0x89 0x50"},
