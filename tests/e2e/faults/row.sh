@@ -163,6 +163,16 @@ modded_pictures)
     }
     wait_for 30 shows_as_viewer || fail "the pictures do not show as ImageMagick shows them (see $screenshot)"
     exit_game ;;
+large_icon)
+    # A 1024 px window icon is handed to the desktop at 256 x 256, not refused.
+    copy_program_folder "$old"
+    convert -size 1024x1024 xc:orange "bmp3:$game/pictures/icon.bmp"
+    launch
+    name_then_window Tester
+    xprop -id "$window" 32c _NET_WM_ICON >"$work/icon"
+    icon=$(head -c 200 "$work/icon")
+    [[ $icon == *'= 256, 256, '* ]] || fail "the window's icon is not 256 x 256: $icon"
+    exit_game ;;
 missing_fonts)
     # A fontconfig that knows no font at all.
     printf '<?xml version="1.0"?>\n<fontconfig><cachedir>%s</cachedir></fontconfig>\n' "$work/fc-cache" >"$work/fonts.conf"
