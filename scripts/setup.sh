@@ -5,13 +5,13 @@
 # apt's own output is kept in a log and shown only when it fails.
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libx11-dev libgif-dev libfontconfig-dev
+packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libjpeg-dev libx11-dev libgif-dev libfontconfig-dev
           fonts-liberation2)
 case "${1:-}" in
   --tests)
     packages+=(
       googletest libgtest-dev libbenchmark-dev
-      xvfb xauth xdotool x11-utils imagemagick wmctrl
+      xvfb xauth xdotool x11-utils imagemagick gifsicle libimage-exiftool-perl wmctrl
       openbox
       python3 desktop-file-utils appstream dpkg-dev file lintian man-db
     ) ;;

@@ -1,6 +1,6 @@
 #include "platform/sdl/canvas.h"
 
-#include "platform/sdl/picture_file.h"
+#include "platform/runtime_error.h"
 
 #include <cstdlib>
 
@@ -18,8 +18,14 @@ SDL_Rect to_sdl(const PixelRect& area) { return {area.x, area.y, area.w, area.h}
 
 }  // namespace
 
-Canvas::Canvas(SDL_Renderer& renderer, FontSet& fonts, std::filesystem::path program_folder)
-    : m_renderer(renderer), m_fonts(fonts), m_folder(std::move(program_folder)) {
+Canvas::Canvas(SDL_Renderer& renderer, FontSet& fonts, Pictures pictures) : m_renderer(renderer), m_fonts(fonts) {
+    for (auto& [name, surface] : pictures) {
+        PictureEntry entry;
+        entry.width = surface->w;
+        entry.height = surface->h;
+        entry.surface = std::move(surface);
+        m_pictures.emplace(name, std::move(entry));
+    }
     SDL_SetRenderDrawBlendMode(&m_renderer, SDL_BLENDMODE_NONE);
     SDL_RendererInfo info{};
     m_keeps_pixels = SDL_GetRendererInfo(&m_renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
@@ -154,21 +160,18 @@ void Canvas::text(std::string_view text, int x, int y, const TextStyle& style, C
     texture(*entry.texture, x, y);
 }
 
-const Canvas::PictureEntry& Canvas::load_picture(const std::string& relative_path) {
-    auto found = m_pictures.find(relative_path);
+Canvas::PictureEntry& Canvas::load_picture(const std::string& relative_path) {
+    const auto found = m_pictures.find(relative_path);
     if (found == m_pictures.end()) {
-        int width = 0;
-        int height = 0;
-        SDL_GetRendererOutputSize(&m_renderer, &width, &height);
-        const SurfaceHandle surface = require_picture_file(m_folder / relative_path, width, height);
-        PictureEntry entry;
-        entry.texture.reset(SDL_CreateTextureFromSurface(&m_renderer, surface.get()));
-        SDL_SetTextureScaleMode(entry.texture.get(), SDL_ScaleModeNearest);
-        entry.width = surface->w;
-        entry.height = surface->h;
-        found = m_pictures.emplace(relative_path, std::move(entry)).first;
+        throw RuntimeError("The picture " + relative_path + " was not read before it was drawn.");
     }
-    return found->second;
+    PictureEntry& entry = found->second;
+    if (entry.surface) {
+        entry.texture.reset(SDL_CreateTextureFromSurface(&m_renderer, entry.surface.get()));
+        SDL_SetTextureScaleMode(entry.texture.get(), SDL_ScaleModeNearest);
+        entry.surface.reset();
+    }
+    return entry;
 }
 
 void Canvas::picture(const std::string& relative_path, int x, int y) {

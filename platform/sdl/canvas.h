@@ -8,11 +8,11 @@
 #include "platform/control.h"
 #include "platform/sdl/font_set.h"
 #include "platform/sdl/geometry.h"
+#include "platform/sdl/picture_file.h"
 #include "platform/sdl/sdl_handles.h"
 #include "platform/sdl/viewport.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,8 +23,8 @@ namespace vex {
 
 class Canvas {
 public:
-    // Pictures are looked up relative to `program_folder`.
-    Canvas(SDL_Renderer& renderer, FontSet& fonts, std::filesystem::path program_folder);
+    // The canvas draws the `pictures` it is given, read and checked before.
+    Canvas(SDL_Renderer& renderer, FontSet& fonts, Pictures pictures);
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
@@ -59,12 +59,11 @@ public:
     // How many times text was measured or rendered so far.
     std::uint64_t text_work() const { return m_text_work; }
 
-    // Draws a picture unscaled at (x, y). GIF pictures show their silver (#C0C0C0) pixels as
-    // transparent. A picture that is missing, damaged or larger than the drawing area is a
-    // RuntimeError naming its file.
+    // Draws one of the canvas's pictures unscaled at (x, y), its transparent pixels letting what
+    // is below show. A picture it was not given is a RuntimeError naming it.
     void picture(const std::string& relative_path, int x, int y);
 
-    // The size of a picture, loaded as for drawing it.
+    // The size of one of the canvas's pictures.
     PixelSize picture_size(const std::string& relative_path);
 
     // Whether what was drawn stays until drawn over, frame after frame: the software renderer
@@ -83,6 +82,7 @@ private:
         std::uint64_t last_frame = 0;
     };
     struct PictureEntry {
+        SurfaceHandle surface;  // until the texture is made from it
         TextureHandle texture;
         int width = 0;
         int height = 0;
@@ -90,11 +90,10 @@ private:
 
     void set_color(Color color);
     void count_frame();
-    const PictureEntry& load_picture(const std::string& relative_path);
+    PictureEntry& load_picture(const std::string& relative_path);
 
     SDL_Renderer& m_renderer;
     FontSet& m_fonts;
-    std::filesystem::path m_folder;
     std::unordered_map<std::string, TextEntry> m_texts;
     std::unordered_map<std::string, PictureEntry> m_pictures;
     std::uint64_t m_frame = 0;

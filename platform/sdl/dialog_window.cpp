@@ -28,7 +28,7 @@ DialogWindow::DialogWindow(const std::string& title, int width, int height, int 
     // once, where a context of the accelerated one would take tens of milliseconds and megabytes.
     m_renderer.reset(SDL_CreateRenderer(m_window.get(), -1, SDL_RENDERER_SOFTWARE));
     if (m_renderer) {
-        m_canvas = std::make_unique<Canvas>(*m_renderer, fonts, std::filesystem::path{});
+        m_canvas = std::make_unique<Canvas>(*m_renderer, fonts, Pictures{});
         m_canvas->set_viewport({scale, 0, 0}, {width, height});
     }
     make_dialog_box(m_window.get(), owner);

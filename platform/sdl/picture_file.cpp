@@ -1,9 +1,11 @@
 #include "platform/sdl/picture_file.h"
 
+#include "platform/control.h"
 #include "platform/regular_file.h"
 #include "platform/runtime_error.h"
+#include "platform/sdl/geometry.h"
+#include "platform/sdl/jpeg_picture.h"
 
-#include <SDL_image.h>
 #include <gif_lib.h>
 
 #include <algorithm>
@@ -18,7 +20,10 @@ namespace vex {
 
 namespace {
 
-constexpr Uint32 silver_argb = 0xFFC0C0C0;
+constexpr Uint32 transparent_argb = 0;
+
+// Icons are read up to this size before they are scaled down.
+constexpr int max_icon_file_pixels = 2048;
 
 struct Size {
     int width = 0;
@@ -27,28 +32,9 @@ struct Size {
 
 unsigned byte_at(std::string_view bytes, std::size_t at) { return static_cast<unsigned char>(bytes[at]); }
 int little16(std::string_view b, std::size_t at) { return static_cast<int>(byte_at(b, at) | byte_at(b, at + 1) << 8U); }
-int big16(std::string_view b, std::size_t at) { return static_cast<int>(byte_at(b, at) << 8U | byte_at(b, at + 1)); }
 std::int32_t little32(std::string_view b, std::size_t at) {
     return static_cast<std::int32_t>(byte_at(b, at) | byte_at(b, at + 1) << 8U | byte_at(b, at + 2) << 16U |
                                      byte_at(b, at + 3) << 24U);
-}
-
-// The size a JPEG declares in its first start-of-frame segment.
-std::optional<Size> jpeg_size(std::string_view b) {
-    if (b.size() < 4 || byte_at(b, 0) != 0xFF || byte_at(b, 1) != 0xD8) {
-        return std::nullopt;
-    }
-    std::size_t at = 2;
-    while (at + 4 <= b.size() && byte_at(b, at) == 0xFF) {
-        const unsigned marker = byte_at(b, at + 1);
-        const auto length = static_cast<std::size_t>(big16(b, at + 2));
-        const bool start_of_frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-        if (start_of_frame) {
-            return at + 9 <= b.size() ? std::optional(Size{big16(b, at + 7), big16(b, at + 5)}) : std::nullopt;
-        }
-        at += 2 + length;
-    }
-    return std::nullopt;
 }
 
 // The size a BMP declares in its information header (negative heights run top-down).
@@ -84,8 +70,8 @@ struct GifClose {
 };
 
 // The first image of a GIF on its logical screen, decoded by giflib, whose reads are bounded by
-// the screen size checked before any pixel is allocated. Pixels the image leaves uncovered are
-// silver, the transparent colour.
+// the screen size checked before any pixel is allocated. Pixels the image leaves uncovered, those
+// of the transparent colour its graphic control block names and the silver ones are transparent.
 PictureLoad decode_gif(std::string_view bytes, int max_width, int max_height) {
     GifSource source{bytes};
     int error = 0;
@@ -99,11 +85,17 @@ PictureLoad decode_gif(std::string_view bytes, int max_width, int max_height) {
         return {{}, "declares " + std::to_string(width) + " x " + std::to_string(height) + " pixels"};
     }
     GifRecordType record = UNDEFINED_RECORD_TYPE;
+    int transparent = NO_TRANSPARENT_COLOR;
     while (DGifGetRecordType(gif.get(), &record) == GIF_OK && record == EXTENSION_RECORD_TYPE) {
         int code = 0;
         GifByteType* extension = nullptr;
         if (DGifGetExtension(gif.get(), &code, &extension) != GIF_OK) {
             return {{}, "damaged extension"};
+        }
+        GraphicsControlBlock control{};
+        if (code == GRAPHICS_EXT_FUNC_CODE && extension != nullptr &&
+            DGifExtensionToGCB(extension[0], extension + 1, &control) == GIF_OK) {
+            transparent = control.TransparentColor;
         }
         while (extension != nullptr) {
             if (DGifGetExtensionNext(gif.get(), &extension) != GIF_OK) {
@@ -145,19 +137,59 @@ PictureLoad decode_gif(std::string_view bytes, int max_width, int max_height) {
     if (!surface) {
         return {{}, SDL_GetError()};
     }
-    SDL_FillRect(surface.get(), nullptr, silver_argb);
+    SDL_FillRect(surface.get(), nullptr, transparent_argb);
     for (int y = 0; y < image.Height; ++y) {
         auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + (image.Top + y) * surface->pitch);
         for (int x = 0; x < image.Width; ++x) {
             const GifPixelType index = pixels[static_cast<std::size_t>(y) * image.Width + x];
+            if (index == transparent) {
+                continue;
+            }
             if (index >= colors->ColorCount) {
                 return {{}, "colour index outside its palette"};
             }
             const GifColorType& c = colors->Colors[index];
-            row[image.Left + x] = 0xFF000000U | Uint32{c.Red} << 16U | Uint32{c.Green} << 8U | c.Blue;
+            const bool silver = c.Red == 0xC0 && c.Green == 0xC0 && c.Blue == 0xC0;
+            row[image.Left + x] = silver ? transparent_argb : 0xFF000000U | Uint32{c.Red} << 16U | Uint32{c.Green} << 8U | c.Blue;
         }
     }
     return {std::move(surface), {}};
+}
+
+// A BMP decoded by SDL once the size its header declares fits.
+PictureLoad decode_bmp(std::string_view bytes, int max_width, int max_height) {
+    const auto declared = bmp_size(bytes);
+    if (!declared) {
+        return {{}, "not a bmp picture"};
+    }
+    if (declared->width <= 0 || declared->height <= 0 || declared->width > max_width || declared->height > max_height) {
+        return {{}, "declares " + std::to_string(declared->width) + " x " + std::to_string(declared->height) + " pixels"};
+    }
+    const SurfaceHandle decoded(SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1));
+    if (!decoded) {
+        return {{}, SDL_GetError()};
+    }
+    SurfaceHandle surface(SDL_ConvertSurfaceFormat(decoded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+    if (!surface) {
+        return {{}, SDL_GetError()};
+    }
+    return {std::move(surface), {}};
+}
+
+// The picture made smaller by halves until it fits `most` pixels both ways, its proportions kept.
+SurfaceHandle shrink_to_fit(SurfaceHandle picture, int most) {
+    while (picture && (picture->w > most || picture->h > most)) {
+        const int longest = std::max(picture->w, picture->h);
+        const int step = std::max(most, (longest + 1) / 2);
+        SurfaceHandle smaller(SDL_CreateRGBSurfaceWithFormat(0, std::max(1, picture->w * step / longest),
+                                                             std::max(1, picture->h * step / longest), 32,
+                                                             SDL_PIXELFORMAT_ARGB8888));
+        if (smaller && SDL_SoftStretchLinear(picture.get(), nullptr, smaller.get(), nullptr) != 0) {
+            smaller.reset();
+        }
+        picture = std::move(smaller);
+    }
+    return picture;
 }
 
 }  // namespace
@@ -167,32 +199,15 @@ PictureLoad decode_picture(std::string_view bytes, const std::string& name, int 
     PictureLoad result;
     if (extension == ".gif") {
         result = decode_gif(bytes, max_width, max_height);
-    } else if (extension == ".jpg" || extension == ".bmp") {
-        const auto declared = extension == ".jpg" ? jpeg_size(bytes) : bmp_size(bytes);
-        if (!declared) {
-            return {{}, "not a " + extension.substr(1) + " picture"};
-        }
-        if (declared->width <= 0 || declared->height <= 0 || declared->width > max_width || declared->height > max_height) {
-            return {{}, "declares " + std::to_string(declared->width) + " x " + std::to_string(declared->height) + " pixels"};
-        }
-        SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-        const SurfaceHandle decoded(extension == ".jpg" ? IMG_LoadJPG_RW(stream) : SDL_LoadBMP_RW(stream, 0));
-        SDL_RWclose(stream);
-        if (!decoded) {
-            return {{}, SDL_GetError()};
-        }
-        result.surface.reset(SDL_ConvertSurfaceFormat(decoded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+    } else if (extension == ".jpg") {
+        result = decode_jpeg(bytes, max_width, max_height);
+    } else if (extension == ".bmp") {
+        result = decode_bmp(bytes, max_width, max_height);
     } else {
         return {{}, "not a picture format of the game"};
     }
     if (result.surface && (result.surface->w > max_width || result.surface->h > max_height)) {
         return {{}, "larger than the window"};
-    }
-    if (!result.surface) {
-        return {{}, result.error.empty() ? std::string(SDL_GetError()) : result.error};
-    }
-    if (extension == ".gif") {
-        SDL_SetColorKey(result.surface.get(), SDL_TRUE, SDL_MapRGB(result.surface->format, 0xC0, 0xC0, 0xC0));
     }
     return result;
 }
@@ -211,6 +226,28 @@ SurfaceHandle require_picture_file(const std::filesystem::path& path, int max_wi
         throw RuntimeError("The picture " + path.string() + " cannot be shown (" + loaded.error + "). Reinstall the game.");
     }
     return std::move(loaded.surface);
+}
+
+SurfaceHandle require_icon_file(const std::filesystem::path& path) {
+    SurfaceHandle icon = shrink_to_fit(require_picture_file(path, max_icon_file_pixels, max_icon_file_pixels), icon_pixels);
+    if (!icon) {
+        throw RuntimeError("The picture " + path.string() + " cannot be shown (" + SDL_GetError() + "). Reinstall the game.");
+    }
+    return icon;
+}
+
+Pictures require_form_pictures(const Form& form, const std::filesystem::path& folder) {
+    const PixelSize limit = client_size(form);
+    Pictures pictures;
+    for (const Control* control : form.controls()) {
+        if (control->kind() == ControlKind::Image) {
+            const std::string& picture = static_cast<const Image*>(control)->picture;
+            if (!pictures.contains(picture)) {
+                pictures.emplace(picture, require_picture_file(folder / picture, limit.w, limit.h));
+            }
+        }
+    }
+    return pictures;
 }
 
 }  // namespace vex

@@ -34,8 +34,6 @@ namespace vex {
 
 namespace {
 
-constexpr int max_icon_pixels = 256;
-
 // Owns the video subsystem for as long as the runtime lives. A driver that shows nothing (SDL's
 // offscreen and dummy drivers, its last resort without a display) is taken only when asked for by
 // name: otherwise the player would wait on windows nobody can see.
@@ -186,7 +184,7 @@ std::optional<MainWindow> open_main_window(const Form& form, const DisplayOption
 // hundred thousand of them a tick cost less than the draw calls of an OpenGL renderer, more so on
 // a driver without a GPU, and no GPU driver is kept in memory. Where windows have no pixels of
 // their own to draw in, the default renderer draws.
-bool prepare_drawing(MainWindow& main, FontSet& fonts, const std::filesystem::path& folder) {
+bool prepare_drawing(MainWindow& main, FontSet& fonts, Pictures pictures) {
     main.renderer.reset(SDL_CreateRenderer(main.window.get(), -1, SDL_RENDERER_SOFTWARE));
     if (!main.renderer) {
         main.renderer.reset(SDL_CreateRenderer(main.window.get(), -1, 0));
@@ -195,7 +193,7 @@ bool prepare_drawing(MainWindow& main, FontSet& fonts, const std::filesystem::pa
         return false;
     }
     offer_close_button_only(main.window.get());
-    main.canvas = std::make_unique<Canvas>(*main.renderer, fonts, folder);
+    main.canvas = std::make_unique<Canvas>(*main.renderer, fonts, std::move(pictures));
     main.painter = std::make_unique<FormPainter>(*main.canvas);
     fit_to_window(main);
     return true;
@@ -420,12 +418,13 @@ int SdlRuntime::run(Form& form) {
     trace::watch_server_times();
     int status = 0;
     try {
-        SDL_SetWindowIcon(session.main->window.get(),
-                          require_picture_file(m_folder / form.icon(), max_icon_pixels, max_icon_pixels).get());
+        SDL_SetWindowIcon(session.main->window.get(), require_icon_file(m_folder / form.icon()).get());
+        // Every picture is checked before the name box: one that cannot be shown never costs a game.
+        Pictures pictures = require_form_pictures(form, m_folder);
         session.sync_clock();
         // Loaded while the window is still hidden, so the name box shows alone.
         form.Form_Load();
-        if (!session.done() && !prepare_drawing(*session.main, session.fonts, m_folder)) {
+        if (!session.done() && !prepare_drawing(*session.main, session.fonts, std::move(pictures))) {
             std::cerr << "Cannot draw in the window: " << SDL_GetError() << '\n';
             status = 1;
         } else if (!session.done()) {

@@ -3,6 +3,7 @@
 #include "platform/sdl/canvas.h"
 #include "platform/sdl/font_set.h"
 #include "platform/sdl/form_painter.h"
+#include "platform/sdl/picture_file.h"
 #include "platform/sdl/sdl_handles.h"
 
 #include <stdexcept>
@@ -11,13 +12,14 @@
 namespace vex {
 
 struct OffscreenView::Parts {
-    Parts(PixelSize picture, PixelSize output, const std::filesystem::path& program_folder)
+    Parts(const Form& form, PixelSize output, const std::filesystem::path& program_folder)
         : surface(SDL_CreateRGBSurfaceWithFormat(0, output.w, output.h, 32, SDL_PIXELFORMAT_RGB888)),
           renderer(surface ? SDL_CreateSoftwareRenderer(surface.get()) : nullptr) {
         if (!renderer) {
             throw std::runtime_error(std::string("offscreen renderer: ") + SDL_GetError());
         }
-        canvas = std::make_unique<Canvas>(*renderer, fonts, program_folder);
+        canvas = std::make_unique<Canvas>(*renderer, fonts, require_form_pictures(form, program_folder));
+        const PixelSize picture = client_size(form);
         canvas->set_viewport(fit(output, picture), picture);
         painter = std::make_unique<FormPainter>(*canvas);
     }
@@ -32,7 +34,7 @@ struct OffscreenView::Parts {
 OffscreenView::OffscreenView(const Form& form, const std::filesystem::path& program_folder,
                              std::optional<PixelSize> output)
     : m_form(form),
-      m_parts(std::make_unique<Parts>(client_size(form), output.value_or(client_size(form)), program_folder)) {}
+      m_parts(std::make_unique<Parts>(form, output.value_or(client_size(form)), program_folder)) {}
 
 OffscreenView::~OffscreenView() = default;
 

@@ -123,18 +123,57 @@ no_sounds | damaged_wav | no_audio)
     window_named 'Devi Vavaz Vexoids - LEVEL1' 20 >/dev/null || fail "S did not start a game"
     xdotool key ctrl ctrl ctrl
     exit_game ;;
-missing_picture | damaged_picture)
+missing_picture | damaged_picture | boss_png | boss_too_large)
+    # Every picture is checked at start-up: a bad one is named before the name box, never in play.
     copy_program_folder "$old"
-    if [[ $row == missing_picture ]]; then
-        rm "$game/pictures/ship.jpg"
-        picture=ship.jpg
-    else
-        printf 'GIF89a\x51\xD2\xD2\x35\x00\x00\x00%027d' 0 >"$game/pictures/brit2.gif"  # 53841 x 13778
-        picture=brit2.gif
-    fi
+    case "$row" in
+    missing_picture) rm "$game/pictures/ship.jpg" && picture=ship.jpg ;;
+    damaged_picture) printf 'GIF89a\x51\xD2\xD2\x35\x00\x00\x00%027d' 0 >"$game/pictures/brit2.gif"  # 53841 x 13778
+        picture=brit2.gif ;;
+    boss_png) convert -size 164x133 xc:firebrick "png:$game/pictures/bady.bmp" && picture=bady.bmp ;;
+    boss_too_large) convert -size 600x600 xc:firebrick "bmp3:$game/pictures/bady.bmp" && picture=bady.bmp ;;
+    esac
     launch
-    name_box Tester
+    wait_for 30 xdotool search --onlyvisible --name "^(Enter Your Name|$title)\$" || fail "no box at start-up"
+    ! xdotool search --onlyvisible --name '^Enter Your Name$' >/dev/null 2>&1 ||
+        fail "the name box came before the box about $picture"
     expect_fatal_box "$picture" ;;
+modded_pictures)
+    # Pictures a player made with other tools: a GIF whose own transparent colour is magenta (gifsicle),
+    # and the ship as a CMYK JPEG stored on its side with an EXIF orientation (ImageMagick,
+    # exiftool). Each shows as ImageMagick shows it, over the black playfield.
+    copy_program_folder "$old"
+    convert "$game/pictures/brit1.gif" -background magenta -alpha remove -alpha off "$work/magenta.gif"
+    gifsicle --transparent '#FF00FF' "$work/magenta.gif" -o "$game/pictures/brit1.gif"
+    convert "$game/pictures/ship.jpg" -rotate -90 -colorspace CMYK -quality 95 "$game/pictures/ship.jpg"
+    exiftool -q -n -Orientation=6 -overwrite_original "$game/pictures/ship.jpg"
+    launch
+    name_then_window Tester
+    # The wave at rest: brit1 at (48, 40), the ship at (200, 432), as the viewer shows them on black.
+    convert "$game/pictures/brit1.gif" -background black -flatten "$work/brit1.png"
+    convert "$game/pictures/ship.jpg" -auto-orient -colorspace sRGB "$work/ship.png"
+    # Pixels unlike the viewer's in the screenshot's area $2 (WxH+X+Y) against the picture $1.
+    unlike() {
+        convert "$screenshot" -crop "$2" +repage "$work/area.png" &&
+            compare -metric AE -fuzz 2% "$1" "$work/area.png" null: 2>&1 || true
+    }
+    # A falling star may cross the face's transparent pixels: a few may differ there, none in the ship.
+    shows_as_viewer() {
+        import -window "$window" "$screenshot" && (($(unlike "$work/brit1.png" 61x70+48+40) <= 30)) &&
+            (($(unlike "$work/ship.png" 39x70+200+432) == 0))
+    }
+    wait_for 30 shows_as_viewer || fail "the pictures do not show as ImageMagick shows them (see $screenshot)"
+    exit_game ;;
+large_icon)
+    # A 1024 px window icon is handed to the desktop at 256 x 256, not refused.
+    copy_program_folder "$old"
+    convert -size 1024x1024 xc:orange "bmp3:$game/pictures/icon.bmp"
+    launch
+    name_then_window Tester
+    xprop -id "$window" 32c _NET_WM_ICON >"$work/icon"
+    icon=$(head -c 200 "$work/icon")
+    [[ $icon == *'= 256, 256, '* ]] || fail "the window's icon is not 256 x 256: $icon"
+    exit_game ;;
 missing_fonts)
     # A fontconfig that knows no font at all.
     printf '<?xml version="1.0"?>\n<fontconfig><cachedir>%s</cachedir></fontconfig>\n' "$work/fc-cache" >"$work/fonts.conf"
