@@ -34,7 +34,6 @@ std::string from_utf16(std::string_view bytes, bool big_endian) {
         return static_cast<char32_t>(big_endian ? first << 8 | second : second << 8 | first);
     };
     std::string text;
-    text.reserve(bytes.size());
     std::size_t i = 0;
     for (; i + 1 < bytes.size(); i += 2) {
         char32_t c = unit(i);
