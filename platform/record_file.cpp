@@ -120,19 +120,19 @@ mode_t mode_less_umask(mode_t mode) {
 // Writes `bytes` whole into a fresh temporary file beside `file`, with `mode`, synced, then gives
 // it the file's name: renamed over the file, or, when `exclusive`, linked under a name no file
 // has (a link, unlike a rename, never takes the place of a file that appeared meanwhile). The
-// temporary is removed when anything fails, the folder synced after. `owner` gives the file back
-// to the owner of the file replaced.
+// temporary is removed when anything fails, the folder synced after. `old` describes the file
+// replaced, whose owner the new one takes.
 std::optional<std::string> save_through_temporary(const fs::path& file, std::string_view bytes, mode_t mode,
-                                                  const std::optional<struct stat>& owner, bool exclusive) {
+                                                  const std::optional<struct stat>& old, bool exclusive) {
     remove_dead_temporaries(file);
     fs::path temporary;
     const int fd = create_temporary(file, temporary);
     if (fd < 0) {
         return failure("create a temporary file beside", file);
     }
-    if (owner) {
+    if (old) {
         // Only a privileged player can give the file back to its owner; anyone else owns it already.
-        (void)::fchown(fd, owner->st_uid, owner->st_gid);
+        (void)::fchown(fd, old->st_uid, old->st_gid);
     }
     const auto fail = [&](const std::string& doing) {
         const int error = errno;
