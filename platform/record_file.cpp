@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
-#include <functional>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -118,21 +117,22 @@ mode_t mode_less_umask(mode_t mode) {
     return mode & ~mask;
 }
 
-// Writes `bytes` whole into a fresh temporary file beside `file`, with `mode`, synced, and hands
-// it to `place` (which puts it under the file's name); the temporary is removed when anything
-// fails. The folder is synced after. `owner` gives the file back to the owner of the file replaced.
+// Writes `bytes` whole into a fresh temporary file beside `file`, with `mode`, synced, then gives
+// it the file's name: renamed over the file, or, when `exclusive`, linked under a name no file
+// has (a link, unlike a rename, never takes the place of a file that appeared meanwhile). The
+// temporary is removed when anything fails, the folder synced after. `old` describes the file
+// replaced, whose owner the new one takes.
 std::optional<std::string> save_through_temporary(const fs::path& file, std::string_view bytes, mode_t mode,
-                                                  const std::optional<struct stat>& owner,
-                                                  const std::function<bool(const fs::path&)>& place, const char* placing) {
+                                                  const std::optional<struct stat>& old, bool exclusive) {
     remove_dead_temporaries(file);
     fs::path temporary;
     const int fd = create_temporary(file, temporary);
     if (fd < 0) {
         return failure("create a temporary file beside", file);
     }
-    if (owner) {
+    if (old) {
         // Only a privileged player can give the file back to its owner; anyone else owns it already.
-        (void)::fchown(fd, owner->st_uid, owner->st_gid);
+        (void)::fchown(fd, old->st_uid, old->st_gid);
     }
     const auto fail = [&](const std::string& doing) {
         const int error = errno;
@@ -143,8 +143,11 @@ std::optional<std::string> save_through_temporary(const fs::path& file, std::str
     if (::flock(fd, LOCK_EX) != 0 || ::fchmod(fd, mode) != 0 || !write_all(fd, bytes) || ::fsync(fd) != 0) {
         return fail("write");
     }
-    if (!place(temporary)) {
-        return fail(placing);
+    if (exclusive ? ::link(temporary.c_str(), file.c_str()) != 0 : ::rename(temporary.c_str(), file.c_str()) != 0) {
+        return fail(exclusive ? "create" : "replace");
+    }
+    if (exclusive) {
+        ::unlink(temporary.c_str());
     }
     ::close(fd);
     if (!sync_folder(file)) {
@@ -157,9 +160,7 @@ std::optional<std::string> save_through_temporary(const fs::path& file, std::str
 // file, which takes the usual 0666 less the umask.
 std::optional<std::string> replace(const fs::path& file, std::string_view bytes, const std::optional<struct stat>& old) {
     const mode_t mode = old ? old->st_mode & 07777 : mode_less_umask(0666);
-    return save_through_temporary(
-        file, bytes, mode, old, [&](const fs::path& temporary) { return ::rename(temporary.c_str(), file.c_str()) == 0; },
-        "replace");
+    return save_through_temporary(file, bytes, mode, old, false);
 }
 
 std::optional<std::string> rewrite_in_place(const fs::path& file, std::string_view bytes) {
@@ -220,16 +221,7 @@ std::optional<std::string> write_record_file(const fs::path& path, std::string_v
 }
 
 std::optional<std::string> create_record_file(const fs::path& path, std::string_view bytes) {
-    // A second name for the finished temporary file: unlike a rename, it never takes the place of a
-    // file that appeared meanwhile.
-    const auto link_once = [&](const fs::path& temporary) {
-        const bool linked = ::link(temporary.c_str(), path.c_str()) == 0;
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        errno = error;
-        return linked;
-    };
-    return save_through_temporary(path, bytes, mode_less_umask(0644), std::nullopt, link_once, "create");
+    return save_through_temporary(path, bytes, mode_less_umask(0644), std::nullopt, true);
 }
 
 }  // namespace vex

@@ -34,9 +34,7 @@ std::string from_utf16(std::string_view bytes, bool big_endian) {
         return static_cast<char32_t>(big_endian ? first << 8 | second : second << 8 | first);
     };
     std::string text;
-    text.reserve(bytes.size());
-    std::size_t i = 0;
-    for (; i + 1 < bytes.size(); i += 2) {
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
         char32_t c = unit(i);
         if (c >= first_high_surrogate && c < first_low_surrogate && i + 3 < bytes.size()) {
             const char32_t low = unit(i + 2);
@@ -47,7 +45,7 @@ std::string from_utf16(std::string_view bytes, bool big_endian) {
         }
         append_utf8(text, c >= first_high_surrogate && c < past_surrogates ? replacement : c);
     }
-    if (i < bytes.size()) {
+    if (bytes.size() % 2 != 0) {
         append_utf8(text, replacement);
     }
     return text;

@@ -4,6 +4,7 @@
 #include "platform/record_place.h"
 #include "tests/support/game_fixture.h"
 
+#include <chrono>
 #include <csignal>
 #include <cstring>
 #include <fstream>
@@ -204,17 +205,58 @@ TEST(RecordFile, ThePlayersFirstRecordIsTheShippedOneWholeWithThePlayersMode) {
                     EXPECT_EQ(choose_record_folder(program.path(), false, [&] { return std::optional(player.path()); }), player.path());
                 };
                 room == 0 ? choose() : testing::with_full_disk(room, choose);
-                ::umask(usual);
+                EXPECT_EQ(::umask(usual), row.umask) << "the player's umask changed";
             });
             return file_bytes(own);
         };
+        // Nothing is written beside a record the player has, not even for a moment.
+        const auto folder_time = fs::last_write_time(player.path()) - std::chrono::hours(1);
+        fs::last_write_time(player.path(), folder_time);
         EXPECT_EQ(start(row.room), row.after_first) << "first start";
+        EXPECT_EQ(std::distance(fs::directory_iterator(player.path()), {}), row.after_first ? 3 : 2) << "files left by the first start";
+        EXPECT_EQ(fs::last_write_time(player.path()) == folder_time, row.before.value_or("") == new_record);
         EXPECT_EQ(start(0), row.after_second) << "second start";
         const auto octal = [](fs::perms mode) { return (std::ostringstream() << std::oct << static_cast<unsigned>(mode)).str(); };
         EXPECT_EQ(octal(fs::status(own).permissions()), octal(fs::perms(row.mode)));
         EXPECT_EQ(std::distance(fs::directory_iterator(player.path()), {}), 3) << "files left beside the record";
         fs::permissions(program.path(), fs::perms(0755));
         EXPECT_EQ(program.scores(), old_record);
+    }
+}
+
+// A record is created only where no name is: otherwise, even for a link to nowhere (which a rename
+// would replace), the creation fails and leaves all as it was.
+TEST(RecordFile, ACreatedRecordNeverTakesThePlaceOfAnotherName) {
+    const std::vector<std::tuple<const char*, std::function<fs::path(const fs::path&)>, const char*, std::optional<std::string>>> rows{
+        // what is there, made in a folder; the reason the creation gives ("" for none); what the
+        // name reads then
+        {"nothing", [](const fs::path& f) { return f / "scores.dat"; }, "", new_record},
+        {"a record",
+         [](const fs::path& f) {
+             std::ofstream(f / "scores.dat") << old_record;
+             return f / "scores.dat";
+         },
+         "File exists", old_record},
+        {"a link to nowhere",
+         [](const fs::path& f) {
+             fs::create_symlink("nowhere", f / "scores.dat");
+             return f / "scores.dat";
+         },
+         "File exists", std::nullopt},
+        {"no folder", [](const fs::path& f) { return f / "gone" / "scores.dat"; }, "No such file or directory", std::nullopt},
+    };
+    for (const auto& [what, make, reason, after] : rows) {
+        SCOPED_TRACE(what);
+        const testing::TestFolder folder(std::nullopt);
+        const fs::path path = make(folder.path());
+        const auto status_before = fs::symlink_status(path).type();
+        const std::optional<std::string> failed = create_record_file(path, new_record);
+        EXPECT_EQ(failed.has_value(), *reason != '\0');
+        EXPECT_NE(failed.value_or("").find(reason), std::string::npos) << failed.value_or("created");
+        EXPECT_EQ(file_bytes(path), after);
+        EXPECT_EQ(fs::symlink_status(path).type(), *reason == '\0' ? fs::file_type::regular : status_before);
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 2 + fs::exists(fs::symlink_status(path)))
+            << "files left beside the record";
     }
 }
 
