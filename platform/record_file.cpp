@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 
 #include <dirent.h>
@@ -117,9 +118,22 @@ mode_t mode_less_umask(mode_t mode) {
     return mode & ~mask;
 }
 
+// Gives `from` the name `to` unless a file already has it. A file system that cannot rename
+// without replacing (NFS) can still link, and one without links (vfat) can rename so.
+bool rename_unless_taken(const fs::path& from, const fs::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    if (errno != EINVAL || ::link(from.c_str(), to.c_str()) != 0) {
+        return false;
+    }
+    ::unlink(from.c_str());
+    return true;
+}
+
 // Writes `bytes` whole into a fresh temporary file beside `file`, with `mode`, synced, then gives
-// it the file's name: renamed over the file, or, when `exclusive`, linked under a name no file
-// has (a link, unlike a rename, never takes the place of a file that appeared meanwhile). The
+// it the file's name: renamed over the file, or, when `exclusive`, only where no file has that
+// name (never taking the place of a file that appeared meanwhile). The
 // temporary is removed when anything fails, the folder synced after. `old` describes the file
 // replaced, whose owner the new one takes.
 std::optional<std::string> save_through_temporary(const fs::path& file, std::string_view bytes, mode_t mode,
@@ -143,11 +157,8 @@ std::optional<std::string> save_through_temporary(const fs::path& file, std::str
     if (::flock(fd, LOCK_EX) != 0 || ::fchmod(fd, mode) != 0 || !write_all(fd, bytes) || ::fsync(fd) != 0) {
         return fail("write");
     }
-    if (exclusive ? ::link(temporary.c_str(), file.c_str()) != 0 : ::rename(temporary.c_str(), file.c_str()) != 0) {
+    if (exclusive ? !rename_unless_taken(temporary, file) : ::rename(temporary.c_str(), file.c_str()) != 0) {
         return fail(exclusive ? "create" : "replace");
-    }
-    if (exclusive) {
-        ::unlink(temporary.c_str());
     }
     ::close(fd);
     if (!sync_folder(file)) {
