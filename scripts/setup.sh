@@ -3,12 +3,12 @@
 # Usage: scripts/setup.sh [--tests | --fuzz]   (--tests includes what the fuzzing needs)
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libx11-dev libgif-dev libfontconfig-dev
+packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libx11-dev libgif-dev libfontconfig-dev libasound2-dev
           fonts-liberation2)
 fuzzing=(clang-14 libclang-rt-14-dev libfuzzer-14-dev)
 case "${1:-}" in
   --tests) packages+=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox x11-utils imagemagick wmctrl python3
-                      desktop-file-utils appstream dpkg-dev file lintian man-db "${fuzzing[@]}") ;;
+                      desktop-file-utils appstream dpkg-dev file lintian man-db sox ffmpeg espeak-ng "${fuzzing[@]}") ;;
   --fuzz) packages+=("${fuzzing[@]}") ;;
 esac
 
