@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -16,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     device.freq = 44100;
     device.format = AUDIO_S16SYS;
     device.channels = 2;
-    vex::CueSamples cue(file, device);
+    std::string bytes(file);
+    vex::CueSamples cue(bytes, device);
     if (!cue.refusal().empty()) {
         return 0;
     }

@@ -120,6 +120,8 @@ WavCheck read_wav_header(std::string_view file) {
             // decoder ignores a fact chunk as well).
             const std::uint64_t bytes = std::min(size, file.size() - at);
             WavHeader header = format->header;
+            header.data_at = at;
+            header.data_bytes = static_cast<std::uint32_t>(bytes);
             if (format->block_frames == 1) {
                 header.frames = bytes / format->block_bytes;
             } else {

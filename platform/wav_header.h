@@ -26,6 +26,8 @@ struct WavHeader {
     std::uint32_t rate = 0;   // frames a second
     std::uint16_t bits = 0;   // per coded sample
     std::uint64_t frames = 0; // whole frames the file holds (a cut file's missing end left out)
+    std::size_t data_at = 0;  // where the data chunk's samples start in the file
+    std::uint32_t data_bytes = 0;  // how many of them the file holds
 
     // Bytes of samples the decoder makes of the frames: 24-bit samples widen to 32 bits, A-law,
     // mu-law and ADPCM to 16.

@@ -6,11 +6,14 @@
 
 namespace vex {
 
-CueSamples::CueSamples(std::string_view file, const SDL_AudioSpec& output) {
+CueSamples::CueSamples(std::string& file, const SDL_AudioSpec& output) {
     const WavCheck check = read_wav_header(file);
     if (!check.header) {
         m_refusal = check.refusal;
         return;
+    }
+    for (std::size_t byte = 0; byte < 4; ++byte) {
+        file[check.header->data_at - 4 + byte] = static_cast<char>(check.header->data_bytes >> (8U * byte));
     }
     SDL_AudioSpec source{};
     Uint8* raw = nullptr;

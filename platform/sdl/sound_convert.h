@@ -9,7 +9,6 @@
 #include <cstddef>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace vex {
@@ -17,7 +16,9 @@ namespace vex {
 class CueSamples {
 public:
     // Checks `file` against the limits of a cue, then decodes it for the device format `output`.
-    CueSamples(std::string_view file, const SDL_AudioSpec& output);
+    // The data chunk's size in `file` is set to what the file holds: the decoder would otherwise
+    // allocate what a stream's placeholder size says, 4 GB.
+    CueSamples(std::string& file, const SDL_AudioSpec& output);
 
     // Empty when the sound plays; otherwise why not, in one line.
     const std::string& refusal() const { return m_refusal; }

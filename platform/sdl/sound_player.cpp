@@ -144,7 +144,7 @@ SoundPlayer::Outcome SoundPlayer::play(const std::filesystem::path& file) {
     std::optional<CueSamples> cue;
     {
         // The file's bytes are let go once decoded.
-        const FileRead read = read_regular_file(file, wav_file_limit);
+        FileRead read = read_regular_file(file, wav_file_limit);
         if (read.status == FileRead::Status::Missing) {
             return Outcome::Silent;
         }

@@ -99,35 +99,35 @@ TEST(WavHeader, CountsWhatEveryCommonEncodingHoldsAndSaysWhyOthersAreRefused) {
     const std::string ima_9mib = riff(fmt_body(0x11, 1, 8000, 256, 4, u32(505U << 16U)), chunk("data", std::string(9U << 20U, '\0')));
     const std::vector<std::pair<std::string, std::string>> rows{
         // encoding (0 PCM, 1 float, 2 A-law, 3 mu-law, 4 MS ADPCM, 5 IMA ADPCM), channels, rate,
-        // bits, frames, decoded bytes
-        {wav(mono, 8000, 16, data), "0 1 8000 16 2000 4000"},
-        {wav(float_stereo, 192000, 32, data), "1 2 192000 32 500 4000"},
-        {wav(0x80001, 44100, 8, data), "0 8 44100 8 500 4000"},
-        {wav(stereo, 44100, 24, data, 18), "0 2 44100 24 666 5328"},
-        {wav(stereo, 44100, 32, chunk("LIST", "abc") + '\0' + data), "0 2 44100 32 500 4000"},
-        {riff(extensible(2, 24, 1, guid), data), "0 2 44100 24 666 5328"},
-        {riff(extensible(6, 16, 1, guid), data), "0 6 44100 16 333 3996"},
-        {riff(extensible(2, 32, 3, guid), chunk("fact", u32(500)) + data), "1 2 44100 32 500 4000"},
+        // bits, frames, decoded bytes, bytes of data the file holds
+        {wav(mono, 8000, 16, data), "0 1 8000 16 2000 4000 4000"},
+        {wav(float_stereo, 192000, 32, data), "1 2 192000 32 500 4000 4000"},
+        {wav(0x80001, 44100, 8, data), "0 8 44100 8 500 4000 4000"},
+        {wav(stereo, 44100, 24, data, 18), "0 2 44100 24 666 5328 4000"},
+        {wav(stereo, 44100, 32, chunk("LIST", "abc") + '\0' + data), "0 2 44100 32 500 4000 4000"},
+        {riff(extensible(2, 24, 1, guid), data), "0 2 44100 24 666 5328 4000"},
+        {riff(extensible(6, 16, 1, guid), data), "0 6 44100 16 333 3996 4000"},
+        {riff(extensible(2, 32, 3, guid), chunk("fact", u32(500)) + data), "1 2 44100 32 500 4000 4000"},
         {riff(extensible(2, 24, 1, "\x00\x00\x10\x00\x80\x00\x00\xaa\x00\x38\x9b\x72"), data), "refused: extensible format"},
         {riff(extensible(2, 24, 1, guid).substr(0, 39), data), "refused: extensible format"},
-        {riff(fmt_body(6, 2, 8000, 2, 8, std::string(2, '\0')), data), "2 2 8000 8 2000 8000"},
-        {riff(fmt_body(7, 1, 8000, 1, 8), data), "3 1 8000 8 4000 8000"},
+        {riff(fmt_body(6, 2, 8000, 2, 8, std::string(2, '\0')), data), "2 2 8000 8 2000 8000 4000"},
+        {riff(fmt_body(7, 1, 8000, 1, 8), data), "3 1 8000 8 4000 8000 4000"},
         // Microsoft's blocks start with 7 bytes a channel (two frames), IMA's with 4 (one frame).
-        {riff(fmt_body(2, 2, 44100, 512, 4, u32(32U | (500U << 16U))), data), "4 2 44100 4 4000 16000"},
-        {riff(fmt_body(0x11, 1, 8000, 256, 4, u32(505U << 16U)), data), "5 1 8000 4 8080 16160"},
+        {riff(fmt_body(2, 2, 44100, 512, 4, u32(32U | (500U << 16U))), data), "4 2 44100 4 4000 16000 4000"},
+        {riff(fmt_body(0x11, 1, 8000, 256, 4, u32(505U << 16U)), data), "5 1 8000 4 8080 16160 4000"},
         {riff(fmt_body(0x11, 1, 8000, 4, 4), data), "refused: ADPCM blocks of 4 bytes"},
         {riff(fmt_body(2, 1, 8000, 7, 4), data), "refused: ADPCM blocks of 7 bytes"},
         {riff(fmt_body(0x11, 1, 8000, 256, 3), data), "refused: encoding 0x0011 at 3 bits"},
         {riff(fmt_body(0x55, 1, 8000, 1, 0), data), "refused: encoding 0x0055"},
         // A stream's placeholder sizes (RIFF and data), a cut download, an odd byte at the end.
-        {riff(fmt_body(1, 1, 8000, 2, 16), stream_data, 0xFFFFFFFF), "0 1 8000 16 2000 4000"},
+        {riff(fmt_body(1, 1, 8000, 2, 16), stream_data, 0xFFFFFFFF), "0 1 8000 16 2000 4000 4000"},
         {riff(fmt_body(1, 1, 22050, 2, 16), "data" + u32(0x7ffff000) + std::string(4000, '\x10'), 0x7ffff024),
-         "0 1 22050 16 2000 4000"},
-        {wav(mono, 8000, 16, data).substr(0, 44 + 3999), "0 1 8000 16 1999 3998"},
-        {wav(mono, 8000, 16, chunk("data", "abc")), "0 1 8000 16 1 2"},
-        {wav(mono, 8000, 16, chunk("data", "")), "0 1 8000 16 0 0"},
+         "0 1 22050 16 2000 4000 4000"},
+        {wav(mono, 8000, 16, data).substr(0, 44 + 3999), "0 1 8000 16 1999 3998 3999"},
+        {wav(mono, 8000, 16, chunk("data", "abc")), "0 1 8000 16 1 2 3"},
+        {wav(mono, 8000, 16, chunk("data", "")), "0 1 8000 16 0 0 0"},
         // The limit counts samples once decoded, not bytes of the file.
-        {wav(mono, 8000, 8, chunk("data", limit_data)), "0 1 8000 8 33554432 33554432"},
+        {wav(mono, 8000, 8, chunk("data", limit_data)), "0 1 8000 8 33554432 33554432 33554432"},
         {wav(mono, 8000, 8, chunk("data", limit_data + '\x80')), "refused: 33 MB of samples"},
         {wav(mono, 8000, 24, chunk("data", limit_data.substr(0, wav_decoded_limit / 4 * 3 + 3))), "refused: 33 MB of samples"},
         {ima_9mib, "refused: 36 MB of samples"},
@@ -156,7 +156,7 @@ TEST(WavHeader, CountsWhatEveryCommonEncodingHoldsAndSaysWhyOthersAreRefused) {
         const WavHeader& header = *check.header;
         EXPECT_EQ(std::to_string(static_cast<int>(header.encoding)) + " " + std::to_string(header.channels) + " " +
                       std::to_string(header.rate) + " " + std::to_string(header.bits) + " " + std::to_string(header.frames) +
-                      " " + std::to_string(header.decoded_bytes()),
+                      " " + std::to_string(header.decoded_bytes()) + " " + std::to_string(header.data_bytes),
                   expected);
         EXPECT_TRUE(check.refusal.empty());
     }
