@@ -133,7 +133,7 @@ TEST(WavHeader, CountsWhatEveryCommonEncodingHoldsAndSaysWhyOthersAreRefused) {
         {ima_9mib, "refused: 36 MB of samples"},
         {wav(mono, 8000, 8, chunk("data", limit_data) + std::string(wav_file_limit - limit_data.size() - 43, '\0')),
          "refused: larger than 33 MB"},
-        {wav(0x90001, 44100, 16, data), "refused: 9 channels"}, {wav(0x00001, 44100, 16, data), "refused: 0 channels"},
+        {wav(0x90001, 44100, 16, data), "refused: 9 channels"}, {wav(0x1010001, 44100, 16, data), "refused: 257 channels"}, {wav(0x00001, 44100, 16, data), "refused: 0 channels"},
         {wav(mono, 7999, 16, data), "refused: 7999 frames a second"}, {wav(mono, 192001, 16, data), "refused: 192001 frames"},
         {wav(mono, 8000, 12, data), "refused: encoding 0x0001 at 12 bits"}, {wav(0x10003, 8000, 16, data), "refused: encoding 0x0003"},
         {wav(0x10002, 8000, 16, data), "refused: encoding 0x0002 at 16 bits"},
