@@ -26,8 +26,9 @@ CueSamples::CueSamples(std::string& file, const SDL_AudioSpec& output) {
     m_output_frame = output.channels * (SDL_AUDIO_BITSIZE(output.format) / 8U);
     // The decoder may read more than the header said; what it made is checked again before
     // anything is sized from it.
-    if (frame_bytes == 0 || m_output_frame == 0 || source.channels != check.header->channels || source.freq != static_cast<int>(check.header->rate) ||
-        output.freq <= 0 || m_length > wav_decoded_limit || m_length / frame_bytes > check.header->frames) {
+    if (frame_bytes == 0 || m_output_frame == 0 || output.freq <= 0 || source.channels != check.header->channels ||
+        source.freq != static_cast<int>(check.header->rate) || m_length > wav_decoded_limit ||
+        m_length / frame_bytes > check.header->frames) {
         m_refusal = "decodes to more than its header declares";
         return;
     }
