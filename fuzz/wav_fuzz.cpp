@@ -1,25 +1,40 @@
-// Any bytes as a WAV file: the header check, then the conversion the player makes for a 44.1 kHz
-// 16-bit stereo device. A sound may be refused; none may crash or ask for more than its cap.
+// Any bytes as a WAV file: the header check, then the decoding and the piece-by-piece conversion
+// the player makes for a 44.1 kHz 16-bit stereo device. A sound may be refused; none may crash,
+// be played against the header check, or come out longer than the frames its header counted.
 #include "platform/sdl/sound_convert.h"
 #include "platform/wav_header.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
+#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view file(reinterpret_cast<const char*>(data), size);
-    const auto header = vex::read_wav_header(file);
+    const auto header = vex::read_wav_header(file).header;
     SDL_AudioSpec device{};
     device.freq = 44100;
     device.format = AUDIO_S16SYS;
     device.channels = 2;
-    const auto samples = vex::convert_sound(file, device);
-    if (samples && !header) {
+    std::string bytes(file);
+    vex::CueSamples cue(bytes, device);
+    if (!cue.refusal().empty()) {
+        return 0;
+    }
+    if (!header || header->decoded_bytes() > vex::wav_decoded_limit) {
         std::abort();  // only a sound whose header passed may play
     }
-    // At most 192 kHz mono 8-bit resampled to the device: 44100 * 4 / 8000 bytes for each byte.
-    if (samples && samples->size() > size * 23 + 4096) {
+    const std::uint64_t most = (header->frames * 44100 + header->rate - 1) / header->rate * 4;
+    std::uint64_t total = 0;
+    std::vector<Uint8> piece;
+    for (cue.next(1000, piece); !piece.empty(); cue.next(1000, piece)) {
+        total += piece.size();
+        if (piece.size() > 4000 || total > cue.total_bytes()) {
+            std::abort();
+        }
+    }
+    if (cue.total_bytes() > most) {
         std::abort();
     }
     return 0;

@@ -5,7 +5,7 @@
 # apt's own output is kept in a log and shown only when it fails.
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libjpeg-dev libx11-dev libgif-dev libfontconfig-dev
+packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libjpeg-dev libx11-dev libgif-dev libfontconfig-dev libasound2-dev
           fonts-liberation2)
 case "${1:-}" in
   --tests)
@@ -13,6 +13,7 @@ case "${1:-}" in
       googletest libgtest-dev libbenchmark-dev
       xvfb xauth xdotool x11-utils imagemagick gifsicle libimage-exiftool-perl wmctrl
       openbox
+      sox ffmpeg espeak-ng
       python3 desktop-file-utils appstream dpkg-dev file lintian man-db
     ) ;;
   --fuzz) packages+=(clang-14 libclang-rt-14-dev libfuzzer-14-dev) ;;

@@ -448,10 +448,16 @@ int SdlRuntime::run(Form& form) {
 }
 
 void SdlRuntime::play_sound(const std::string& game_path) {
+    // Once the program is asked to quit, the handler runs to its end with no more cues or boxes.
+    if (m_session->quit) {
+        return;
+    }
     m_session->present_before_blocking();
     const std::filesystem::path file = native_path(m_folder, game_path);
     trace::begin("cue", trace::active() ? wav_length_ms(file).value_or(0) : 0);
-    m_session->sound.play(file);
+    if (m_session->sound.play(file) == SoundPlayer::Outcome::Stopped) {
+        m_session->quit = true;
+    }
     trace::end("cue");
     m_session->resume_clock();
 }
@@ -459,7 +465,7 @@ void SdlRuntime::play_sound(const std::string& game_path) {
 std::string SdlRuntime::input_box(const std::string& prompt, const std::string& title,
                                   const std::string& default_text) {
     Session& session = *m_session;
-    if (!session.video.ready()) {
+    if (!session.video.ready() || session.quit) {
         return {};
     }
     session.present_before_blocking();
@@ -472,7 +478,7 @@ std::string SdlRuntime::input_box(const std::string& prompt, const std::string& 
 
 void SdlRuntime::message_box(const std::string& text, MessageIcon icon, const std::string& title) {
     Session& session = *m_session;
-    if (!session.video.ready()) {
+    if (!session.video.ready() || session.quit) {
         return;
     }
     session.present_before_blocking();

@@ -18,6 +18,8 @@ namespace vex {
 namespace {
 
 using testing::chunk;
+using testing::fmt_body;
+using testing::riff;
 using testing::Texts;
 using testing::u32;
 using testing::wav;
@@ -78,42 +80,91 @@ TEST_F(TimerService, AHandlerThatHeldTheClockGetsNoCatchUpBurst) {
     EXPECT_EQ(form.ticks, (Texts{"fast@1", "other@21", "fast@22", "slow@22", "other@22", "fast@23", "other@23", "slow@29"}));
 }
 
-// Only a plain PCM or float WAV within the limits gives a header: 1 to 8 channels, 8 to 192 kHz,
-// 8, 16, 24 or 32 bits (floats 32), a fmt chunk before a data chunk that the file holds.
-TEST(WavHeader, OnlySaneHeadersAreRead) {
+// What every common tool writes gives a header: PCM of 8 to 32 bits, 32-bit float, A-law,
+// mu-law, IMA and Microsoft ADPCM, plain or extensible, 1 to 8 channels at 8 to 192 kHz, with its
+// frames counted as the file holds them (a placeholder or cut data size reads to the file's end)
+// and what they cost once decoded. Anything else is refused with a reason naming the fault.
+TEST(WavHeader, CountsWhatEveryCommonEncodingHoldsAndSaysWhyOthersAreRefused) {
     const std::string data = chunk("data", std::string(4000, '\x80'));
     constexpr std::uint32_t mono = 0x10001, stereo = 0x20001, float_stereo = 0x20003;
-    const std::string at_limit = wav(mono, 8000, 8, chunk("data", std::string(wav_file_limit - 44, '\x80')));
-    const std::vector<std::pair<std::string, const char*>> rows{
-        {wav(mono, 8000, 16, data), "1 1 8000 16 4000"}, {wav(float_stereo, 192000, 32, data), "3 2 192000 32 4000"},
-        {wav(0x80001, 44100, 8, data), "1 8 44100 8 4000"}, {wav(stereo, 44100, 24, data, 18), "1 2 44100 24 4000"},
-        {wav(stereo, 44100, 32, chunk("LIST", "abc") + '\0' + data), "1 2 44100 32 4000"},
-        {at_limit, "1 1 8000 8 16777172"}, {at_limit + '\0', "refused"},
-        {wav(0x90001, 44100, 16, data), "refused"}, {wav(0x00001, 44100, 16, data), "refused"},
-        {wav(mono, 7999, 16, data), "refused"}, {wav(mono, 192001, 16, data), "refused"},
-        {wav(mono, 8000, 12, data), "refused"}, {wav(0x10003, 8000, 16, data), "refused"},
-        {wav(0x10002, 8000, 16, data), "refused"}, {wav(mono, 8000, 16, data, 15), "refused"},
-        {wav(mono, 8000, 16, data.substr(0, 4000)), "refused"} /* data beyond the file */,
-        {wav(mono, 8000, 16, chunk("LIST", "abc")), "refused"} /* no data */,
-        {wav(mono, 8000, 16, std::string("data\0\0\0", 7)), "refused"} /* too short for a chunk */,
-        {wav(mono, 8000, 16, chunk("data", "")), "1 1 8000 16 0"},
-        {wav(mono, 8000, 16, "data" + u32(0x1000010) + std::string(16, '\x80')), "refused"} /* 16 MiB and 16 bytes */,
-        {"RIFF" + u32(0) + "WAVE" + data + wav(mono, 8000, 16, "").substr(12), "refused"} /* data before fmt */,
-        {"RIFF" + u32(0) + "WAVX", "refused"}, {"RIFF" + u32(0) + "WAV", "refused"},
+    // An extensible fmt chunk: 22 more bytes, the valid bits, the speaker mask, the GUID of `tag`.
+    const auto extensible = [](std::uint32_t channels, std::uint32_t bits, std::uint32_t tag, const char* guid_tail) {
+        return fmt_body(0xFFFE, channels, 44100, channels * bits / 8, bits,
+                        u32(22U | (bits << 16U)) + u32(3) + u32(tag) + std::string(guid_tail, 12));
+    };
+    const char* const guid = "\x00\x00\x10\x00\x80\x00\x00\xaa\x00\x38\x9b\x71";
+    const std::string stream_data = "data" + u32(0xFFFFFFFF) + std::string(4000, '\x10');
+    const std::string limit_data(wav_decoded_limit, '\x80');
+    // IMA ADPCM, mono, 256-byte blocks of 505 frames: 9 MiB decode to over 35 MiB.
+    const std::string ima_9mib = riff(fmt_body(0x11, 1, 8000, 256, 4, u32(505U << 16U)), chunk("data", std::string(9U << 20U, '\0')));
+    const std::vector<std::pair<std::string, std::string>> rows{
+        // encoding (0 PCM, 1 float, 2 A-law, 3 mu-law, 4 MS ADPCM, 5 IMA ADPCM), channels, rate,
+        // bits, frames, decoded bytes, bytes of data the file holds
+        {wav(mono, 8000, 16, data), "0 1 8000 16 2000 4000 4000"},
+        {wav(float_stereo, 192000, 32, data), "1 2 192000 32 500 4000 4000"},
+        {wav(0x80001, 44100, 8, data), "0 8 44100 8 500 4000 4000"},
+        {wav(stereo, 44100, 24, data, 18), "0 2 44100 24 666 5328 4000"},
+        {wav(stereo, 44100, 32, chunk("LIST", "abc") + '\0' + data), "0 2 44100 32 500 4000 4000"},
+        {riff(extensible(2, 24, 1, guid), data), "0 2 44100 24 666 5328 4000"},
+        {riff(extensible(6, 16, 1, guid), data), "0 6 44100 16 333 3996 4000"},
+        {riff(extensible(2, 32, 3, guid), chunk("fact", u32(500)) + data), "1 2 44100 32 500 4000 4000"},
+        {riff(extensible(2, 24, 1, "\x00\x00\x10\x00\x80\x00\x00\xaa\x00\x38\x9b\x72"), data), "refused: extensible format"},
+        {riff(extensible(2, 24, 1, guid).substr(0, 39), data), "refused: extensible format"},
+        {riff(fmt_body(6, 2, 8000, 2, 8, std::string(2, '\0')), data), "2 2 8000 8 2000 8000 4000"},
+        {riff(fmt_body(7, 1, 8000, 1, 8), data), "3 1 8000 8 4000 8000 4000"},
+        // Microsoft's blocks start with 7 bytes a channel (two frames), IMA's with 4 (one frame).
+        {riff(fmt_body(2, 2, 44100, 512, 4, u32(32U | (500U << 16U))), data), "4 2 44100 4 4000 16000 4000"},
+        {riff(fmt_body(0x11, 1, 8000, 256, 4, u32(505U << 16U)), data), "5 1 8000 4 8080 16160 4000"},
+        {riff(fmt_body(0x11, 1, 8000, 4, 4), data), "refused: ADPCM blocks of 4 bytes"},
+        {riff(fmt_body(2, 1, 8000, 7, 4), data), "refused: ADPCM blocks of 7 bytes"},
+        {riff(fmt_body(0x11, 1, 8000, 256, 3), data), "refused: encoding 0x0011 at 3 bits"},
+        {riff(fmt_body(0x55, 1, 8000, 1, 0), data), "refused: encoding 0x0055"},
+        // A stream's placeholder sizes (RIFF and data), a cut download, an odd byte at the end.
+        {riff(fmt_body(1, 1, 8000, 2, 16), stream_data, 0xFFFFFFFF), "0 1 8000 16 2000 4000 4000"},
+        {riff(fmt_body(1, 1, 22050, 2, 16), "data" + u32(0x7ffff000) + std::string(4000, '\x10'), 0x7ffff024),
+         "0 1 22050 16 2000 4000 4000"},
+        {wav(mono, 8000, 16, data).substr(0, 44 + 3999), "0 1 8000 16 1999 3998 3999"},
+        {wav(mono, 8000, 16, chunk("data", "abc")), "0 1 8000 16 1 2 3"},
+        {wav(mono, 8000, 16, chunk("data", "")), "0 1 8000 16 0 0 0"},
+        // The limit counts samples once decoded, not bytes of the file.
+        {wav(mono, 8000, 8, chunk("data", limit_data)), "0 1 8000 8 33554432 33554432 33554432"},
+        {wav(mono, 8000, 8, chunk("data", limit_data + '\x80')), "refused: 33 MB of samples"},
+        {wav(mono, 8000, 24, chunk("data", limit_data.substr(0, wav_decoded_limit / 4 * 3 + 3))), "refused: 33 MB of samples"},
+        {ima_9mib, "refused: 36 MB of samples"},
+        {wav(mono, 8000, 8, chunk("data", limit_data) + std::string(wav_file_limit - limit_data.size() - 43, '\0')),
+         "refused: larger than 33 MB"},
+        {wav(0x90001, 44100, 16, data), "refused: 9 channels"}, {wav(0x1010001, 44100, 16, data), "refused: 257 channels"}, {wav(0x00001, 44100, 16, data), "refused: 0 channels"},
+        {wav(mono, 7999, 16, data), "refused: 7999 frames a second"}, {wav(mono, 192001, 16, data), "refused: 192001 frames"},
+        {wav(mono, 8000, 12, data), "refused: encoding 0x0001 at 12 bits"}, {wav(0x10003, 8000, 16, data), "refused: encoding 0x0003"},
+        {wav(0x10002, 8000, 16, data), "refused: encoding 0x0002 at 16 bits"},
+        {wav(mono, 8000, 16, data, 15), "refused: format chunk is too short"},
+        {wav(mono, 8000, 16, "LIST" + u32(100) + "abcd"), "refused: chunk \"LIST\" runs past the end"},
+        {wav(mono, 8000, 16, chunk("LIST", "abc")), "refused: holds no samples"},
+        {"RIFF" + u32(0) + "WAVE" + data + wav(mono, 8000, 16, "").substr(12), "refused: samples come before their format"},
+        {"RIFF" + u32(0) + "WAVE" + chunk("LIST", "abcd"), "refused: no format chunk"},
+        {"RIFF" + u32(0) + "WAVX", "refused: not a WAV file"}, {"RIFF" + u32(0) + "WAV", "refused: not a WAV file"},
     };
     for (std::size_t row = 0; row < rows.size(); ++row) {
         const auto& [file, expected] = rows[row];
         SCOPED_TRACE(row);
-        const auto header = read_wav_header(file);
-        EXPECT_EQ(header ? std::to_string(header->format) + " " + std::to_string(header->channels) + " " +
-                               std::to_string(header->rate) + " " + std::to_string(header->bits) + " " +
-                               std::to_string(header->data_bytes)
-                         : "refused",
+        const WavCheck check = read_wav_header(file);
+        if (!check.header) {
+            ASSERT_EQ(expected.rfind("refused: ", 0), 0U) << check.refusal;
+            EXPECT_NE(check.refusal.find(expected.substr(9)), std::string::npos) << check.refusal;
+            continue;
+        }
+        const WavHeader& header = *check.header;
+        EXPECT_EQ(std::to_string(static_cast<int>(header.encoding)) + " " + std::to_string(header.channels) + " " +
+                      std::to_string(header.rate) + " " + std::to_string(header.bits) + " " + std::to_string(header.frames) +
+                      " " + std::to_string(header.decoded_bytes()) + " " + std::to_string(header.data_bytes),
                   expected);
+        EXPECT_TRUE(check.refusal.empty());
     }
     const testing::TestFolder folder;
     std::ofstream(folder.path() / "made.wav", std::ios::binary) << wav(mono, 8000, 16, data);
+    std::ofstream(folder.path() / "ima.wav", std::ios::binary) << riff(fmt_body(0x11, 1, 8000, 256, 4), data);
     EXPECT_EQ(wav_length_ms(folder.path() / "made.wav"), 250.0);
+    EXPECT_EQ(wav_length_ms(folder.path() / "ima.wav"), 1010.0);
     EXPECT_EQ(wav_length_ms(folder.path() / "sounds" / "absent.wav"), std::nullopt);
 }
 

@@ -23,4 +23,18 @@ inline std::string wav(std::uint32_t format_channels, std::uint32_t rate, std::u
     return "RIFF" + u32(static_cast<std::uint32_t>(12 + fmt.size() + rest.size())) + "WAVE" + chunk("fmt ", fmt) + rest;
 }
 
+// A fmt chunk's body: format tag, channels, rate, block size in bytes and bits a sample, then
+// `extension` (an extensible format's or ADPCM's own fields).
+inline std::string fmt_body(std::uint32_t tag, std::uint32_t channels, std::uint32_t rate, std::uint32_t block,
+                            std::uint32_t bits, const std::string& extension = "") {
+    return u32(tag | (channels << 16U)) + u32(rate) + u32(rate * block) + u32(block | (bits << 16U)) + extension;
+}
+
+// A WAV file of a fmt chunk with `fmt` as its body, then `rest`; the RIFF size is `riff_size`
+// when given, else the true one.
+inline std::string riff(const std::string& fmt, const std::string& rest, std::uint32_t riff_size = 0) {
+    return "RIFF" + u32(riff_size != 0 ? riff_size : static_cast<std::uint32_t>(12 + fmt.size() + rest.size())) + "WAVE" +
+           chunk("fmt ", fmt) + rest;
+}
+
 }  // namespace vex::testing

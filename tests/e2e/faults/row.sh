@@ -77,6 +77,28 @@ play_to_game_over() {
     kill -0 "$vexoids" || fail "the program ended with the game"
 }
 
+# S, then shots until the wave has taken two ships, each box answered with Return; then waits for
+# the third box, GAME OVER, and leaves it open.
+to_game_over_box() {
+    local box deadline seen=0
+    xdotool windowactivate --sync "$window" key s
+    window_named 'Devi Vavaz Vexoids - LEVEL1' 20 >/dev/null || fail "S did not start a game"
+    while true; do
+        deadline=$((SECONDS + 60))
+        until box=$(xdotool search --onlyvisible --name '^Game Info$' 2>/dev/null | head -n1) && [[ -n $box ]]; do
+            ((SECONDS < deadline)) || fail "only $seen boxes appeared"
+            ((seen > 0)) || xdotool key ctrl
+            sleep 0.2
+        done
+        ((seen < 2)) || return 0
+        xdotool windowactivate --sync "$box" key Return
+        wait_for 20 bash -c "! xdotool search --onlyvisible --name '^Game Info\$' | grep -qx $box" ||
+            fail "box $seen did not close"
+        seen=$((seen + 1))
+        xdotool windowactivate --sync "$window" 2>/dev/null || true
+    done
+}
+
 # The record a game by Tester left: "<score>","Tester" CR LF with a score of at least $2.
 expect_new_record() {
     local score
@@ -106,7 +128,7 @@ expect_fatal_box() {
 start_display
 chmod 755 "$work"
 case "$row" in
-no_sounds | damaged_wav | no_audio)
+no_sounds | damaged_wav | no_audio | no_sound_card)
     copy_program_folder "$old"
     case "$row" in
     no_sounds) rm -r "$game/sounds" ;;
@@ -116,13 +138,66 @@ no_sounds | damaged_wav | no_audio)
             >"$game/sounds/airraid.wav"
         rm "$game/sounds/pop2.wav" && mkfifo "$game/sounds/pop2.wav" ;;
     no_audio) audio_driver=no-such-device ;;
+    # ALSA with no card, as on a machine without sound.
+    no_sound_card) audio_driver=alsa ;;
     esac
     launch
     name_then_window Tester
     xdotool windowactivate --sync "$window" key s
     window_named 'Devi Vavaz Vexoids - LEVEL1' 20 >/dev/null || fail "S did not start a game"
     xdotool key ctrl ctrl ctrl
-    exit_game ;;
+    exit_game
+    case "$row" in
+    damaged_wav)
+        # Each refused sound named once, with why, however often it was played.
+        [[ $(grep -c 'airraid.wav is not played: 255 channels' "$work/vexoids.log") == 1 &&
+           $(grep -c 'pop2.wav is not played: not a regular file' "$work/vexoids.log") == 1 ]] ||
+            fail "the refused sounds were not named once each: $(cat "$work/vexoids.log")" ;;
+    no_sound_card | no_audio)
+        [[ $(grep -c 'the game plays without sound' "$work/vexoids.log") == 1 ]] && ! grep -q 'ALSA lib' "$work/vexoids.log" ||
+            fail "not one line about playing without sound: $(cat "$work/vexoids.log")" ;;
+    esac ;;
+sigterm_in_long_cue | sigterm_in_name_box | sigint_in_name_box | sigint_at_game_over)
+    # A signal to quit ends the program at once with status 0, as the window's close box does,
+    # whatever it waits on; a record is left whole.
+    copy_program_folder "$old"
+    signal=TERM
+    case "$row" in
+    sigterm_in_long_cue)
+        # The start cue 35 minutes long at 8 kHz, 8-bit, all at half the full level, played
+        # through the disk driver: once the driver writes that level (the resampler ripples by a
+        # few steps), the cue plays.
+        python3 -c 'import struct,sys; n=2100*8000; sys.stdout.buffer.write(b"RIFF"+struct.pack("<I",36+n)+b"WAVEfmt "+struct.pack("<IHHIIHH",16,1,1,8000,8000,1,8)+b"data"+struct.pack("<I",n)+b"\xc0"*n)' \
+            >"$game/sounds/airraid.wav"
+        audio_driver=disk
+        launcher=(env SDL_DISKAUDIOFILE="$work/device.raw")
+        launch
+        name_then_window Tester
+        xdotool windowactivate --sync "$window" key s
+        playing() {
+            tail -c 4096 "$work/device.raw" | python3 -c 'import array,sys; a=array.array("h",sys.stdin.buffer.read()); sys.exit(len(a)<2048 or any(abs(s-16384)>64 for s in a))'
+        }
+        wait_for 60 playing || fail "the long cue did not start" ;;
+    sigterm_in_name_box | sigint_in_name_box)
+        [[ $row == sigterm_in_name_box ]] || { launcher=(env --default-signal=INT) && signal=INT; }
+        launch
+        window_named 'Enter Your Name' 30 >/dev/null || fail "no name box appeared" ;;
+    sigint_at_game_over)
+        # Started from a script, a program ignores SIGINT unless told otherwise.
+        launcher=(env --default-signal=INT)
+        signal=INT
+        launch
+        name_then_window Tester
+        to_game_over_box ;;
+    esac
+    kill -"$signal" "$vexoids"
+    expect_clean_exit "SIG$signal"
+    if [[ $row == sigint_at_game_over ]]; then
+        # The record the game earned is saved whole, though its box was not answered.
+        expect_new_record "$game/scores.dat" 0
+    else
+        expect_bytes "$game/scores.dat" "$old"
+    fi ;;
 missing_picture | damaged_picture | boss_png | boss_too_large)
     # Every picture is checked at start-up: a bad one is named before the name box, never in play.
     copy_program_folder "$old"
