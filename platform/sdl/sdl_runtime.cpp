@@ -51,6 +51,10 @@ public:
         // click does in the headless backend. SDL drops a press that it handles within 10 ms of
         // the focus: when the game is busy with a cue, both are handled together afterwards.
         SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+        // On Wayland, SDL 2.26 drawing window frames through libdecor crashed as the game window
+        // showed after a box closed (weston, libdecor 0.1). Without it, the compositor draws
+        // the frames where it offers to; SDL_VIDEO_WAYLAND_ALLOW_LIBDECOR=1 still asks for it.
+        SDL_SetHint(SDL_HINT_VIDEO_WAYLAND_ALLOW_LIBDECOR, "0");
         ignore_lost_wakeups();
         const bool driver_named = SDL_GetHint(SDL_HINT_VIDEODRIVER) != nullptr;
         if (!driver_named) {
