@@ -123,6 +123,9 @@ struct MainWindow {
     Uint32 id = 0;
     // Out of full screen until the window manager has given the window its own size back.
     bool leaving_full_screen = false;
+    // Whether the window manager has had the window at its own size, to give back after full
+    // screen: not yet when it opened in full screen.
+    bool placed = false;
     bool shown = false;
     std::string caption;
 };
@@ -137,19 +140,23 @@ void fit_to_window(MainWindow& main) {
     main.painter->invalidate();
 }
 
-// Back from full screen the window manager gives the window its own size and place again (SDL
-// keeps the size it was made with, also when it opened in full screen). Setting the size here as
-// well would move it: the window manager has not placed it yet, and SDL would put it back where
-// it stood in full screen, shifted by the frame.
+PixelSize own_size(const MainWindow& main) { return {main.picture.w * main.scale, main.picture.h * main.scale}; }
+
+// Back from full screen the window manager gives the window its own size and place again.
+// Setting the size here as well would move it: the window manager has not placed it yet, and SDL
+// would put it back where it stood in full screen, shifted by the frame. Only a window that
+// opened in full screen has no size of its own to go back to yet, and is given it.
 void toggle_full_screen(MainWindow& main) {
     SDL_Window* window = main.window.get();
     const bool full = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
     SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-    main.leaving_full_screen = full;
+    if (full && !main.placed) {
+        const PixelSize own = own_size(main);
+        SDL_SetWindowSize(window, own.w, own.h);
+    }
+    main.leaving_full_screen = full && main.placed;
     fit_to_window(main);
 }
-
-PixelSize own_size(const MainWindow& main) { return {main.picture.w * main.scale, main.picture.h * main.scale}; }
 
 // A window manager that maximises or resizes the fixed-size window all the same has it back: the
 // picture would sit in black. Sizes reported while full screen is left are the window manager's
@@ -165,6 +172,7 @@ void keep_fixed_size(MainWindow& main, PixelSize reported) {
         return;
     }
     const PixelSize own = own_size(main);
+    main.placed = main.placed || reported == own;
     if (main.leaving_full_screen) {
         main.leaving_full_screen = reported != own;
         return;
@@ -513,6 +521,7 @@ int SdlRuntime::run(Form& form) {
             SDL_ShowWindow(session.main->window.get());
             SDL_RaiseWindow(session.main->window.get());
             session.main->shown = true;
+            session.main->placed = !m_display.fullscreen;
             session.run_loop();
         }
     } catch (const RuntimeError& error) {
