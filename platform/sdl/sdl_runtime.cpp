@@ -126,6 +126,10 @@ struct MainWindow {
     // Whether the window manager has had the window at its own size, to give back after full
     // screen: not yet when it opened in full screen.
     bool placed = false;
+    // Where the window last stood at its own size, and whether it is on its way back there from
+    // a size the window manager forced on it.
+    std::optional<PixelPoint> home;
+    bool going_home = false;
     bool shown = false;
     std::string caption;
 };
@@ -169,6 +173,7 @@ void keep_fixed_size(MainWindow& main, PixelSize reported) {
     }
     if ((flags & SDL_WINDOW_MAXIMIZED) != 0) {
         SDL_RestoreWindow(window);
+        main.going_home = true;
         return;
     }
     const PixelSize own = own_size(main);
@@ -181,6 +186,24 @@ void keep_fixed_size(MainWindow& main, PixelSize reported) {
     SDL_GetWindowSize(window, &now.w, &now.h);
     if (now != own) {
         SDL_SetWindowSize(window, own.w, own.h);
+        main.going_home = true;
+    } else if (main.going_home && reported == own) {
+        // Some window managers give the size back but leave the window where they had put it.
+        main.going_home = false;
+        if (main.home) {
+            SDL_SetWindowPosition(window, main.home->x, main.home->y);
+        }
+    }
+}
+
+// Notes where the player keeps the window, while it stands at its own size.
+void note_home(MainWindow& main, PixelPoint at) {
+    const Uint32 flags = SDL_GetWindowFlags(main.window.get());
+    PixelSize now;
+    SDL_GetWindowSize(main.window.get(), &now.w, &now.h);
+    if ((flags & (SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_MAXIMIZED)) == 0 && now == own_size(main) &&
+        !main.leaving_full_screen && !main.going_home) {
+        main.home = at;
     }
 }
 
@@ -336,6 +359,8 @@ struct SdlRuntime::Session {
         case SDL_WINDOWEVENT:
             if (event.window.windowID == main->id && event.window.event == SDL_WINDOWEVENT_CLOSE) {
                 quit = true;
+            } else if (event.window.windowID == main->id && event.window.event == SDL_WINDOWEVENT_MOVED) {
+                note_home(*main, {event.window.data1, event.window.data2});
             } else if (event.window.windowID == main->id && (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
                                                             event.window.event == SDL_WINDOWEVENT_MAXIMIZED)) {
                 keep_fixed_size(*main, {event.window.data1, event.window.data2});
