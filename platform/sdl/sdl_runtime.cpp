@@ -207,21 +207,14 @@ void note_home(MainWindow& main, PixelPoint at) {
     }
 }
 
-// The dots per inch the first display is taken to have: the desktop's own choice where it makes
-// one (X11's settings; a Wayland output's scale, SDL showing the output's pixels as fewer), else
-// the one the display's physical size gives.
+// The dots per inch the first display is taken to have: on X11 the desktop's own choice where it
+// makes one, else the one the display's physical size gives. (A Wayland compositor scales the
+// window by its output's scale itself: SDL's windows there are sized in the output's units.)
 std::optional<float> display_dpi() {
-    const std::string_view driver = SDL_GetCurrentVideoDriver();
-    if (driver == "x11") {
+    if (std::string_view(SDL_GetCurrentVideoDriver()) == "x11") {
         if (const auto dpi = x11_desktop_dpi()) {
             return dpi;
         }
-    }
-    SDL_DisplayMode desktop{};
-    SDL_DisplayMode largest{};
-    if (driver == "wayland" && SDL_GetDesktopDisplayMode(0, &desktop) == 0 && SDL_GetDisplayMode(0, 0, &largest) == 0 &&
-        desktop.w > 0 && largest.w >= 2 * desktop.w) {
-        return dpi_per_scale_step * static_cast<float>(largest.w / desktop.w);
     }
     float dpi = 0;
     return SDL_GetDisplayDPI(0, &dpi, nullptr, nullptr) == 0 && dpi > 0 ? std::optional<float>(dpi) : std::nullopt;

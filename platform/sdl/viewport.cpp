@@ -7,6 +7,7 @@ namespace vex {
 
 namespace {
 
+constexpr float dpi_per_step = 96;
 // Screens give their size in whole millimetres, so 192 dots per inch may read as 191.8.
 constexpr float step_slack = 0.05F;
 
@@ -36,7 +37,7 @@ int window_scale(std::optional<int> asked, std::optional<float> display_dpi, Pix
     if (asked) {
         return *asked;
     }
-    const int by_dpi = display_dpi ? static_cast<int>(std::floor(*display_dpi / dpi_per_scale_step + step_slack)) : 1;
+    const int by_dpi = display_dpi ? static_cast<int>(std::floor(*display_dpi / dpi_per_step + step_slack)) : 1;
     return std::min(std::max(1, by_dpi), fit(usable, picture).scale);
 }
 
