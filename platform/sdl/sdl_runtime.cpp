@@ -572,7 +572,8 @@ void SdlRuntime::play_sound(const std::string& game_path) {
 std::string SdlRuntime::input_box(const std::string& prompt, const std::string& title,
                                   const std::string& default_text) {
     Session& session = *m_session;
-    if (!session.video.ready()) {
+    // Once the player asked to quit (the close box, a signal), no further box holds the game up.
+    if (!session.video.ready() || session.quit) {
         return {};
     }
     session.present_before_blocking();
@@ -585,7 +586,7 @@ std::string SdlRuntime::input_box(const std::string& prompt, const std::string& 
 
 void SdlRuntime::message_box(const std::string& text, MessageIcon icon, const std::string& title) {
     Session& session = *m_session;
-    if (!session.video.ready()) {
+    if (!session.video.ready() || session.quit) {
         return;
     }
     session.present_before_blocking();
