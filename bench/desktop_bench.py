@@ -55,6 +55,20 @@ def visible_window(titles, timeout):
     raise RuntimeError(f"no window {titles} within {timeout} s")
 
 
+def activate(window):
+    """Makes `window` the active one. While a box of the game's is open, the game hands the
+    keyboard back to the box whenever its window is activated: a box that came up meanwhile is
+    answered with Return, and the window activated again."""
+    for _ in range(12):
+        try:
+            subprocess.run(["xdotool", "windowactivate", "--sync", window], check=True, capture_output=True, timeout=5)
+            return
+        except subprocess.TimeoutExpired:
+            for box in xdotool("search", "--onlyvisible", "--name", f"^{MESSAGE_BOX}$", check=False):
+                answer_box(box, "Return")
+    raise RuntimeError(f"window {window} could not be activated")
+
+
 def answer_box(window, *keys):
     # The box may have gone meanwhile.
     if subprocess.run(["xdotool", "windowactivate", "--sync", window], capture_output=True).returncode == 0:
@@ -180,7 +194,7 @@ class Bench:
             if box:
                 answer_box(box[0], "Return")
                 continue
-            xdotool("windowactivate", "--sync", window)
+            activate(window)
             for step in (["key", "s"], ["keydown", "Left"], ["sleep", "0.3"], ["keyup", "Left"],
                          ["key", "ctrl"], ["keydown", "Right"], ["sleep", "0.3"], ["keyup", "Right"],
                          ["key", "ctrl"]):
@@ -212,7 +226,7 @@ class Bench:
         time.sleep(args.seconds)
         title_end = (now_ns(), cpu_ns(process.pid), cpu_ns(self.xvfb))
 
-        xdotool("windowactivate", "--sync", window)
+        activate(window)
         play = (now_ns(), cpu_ns(process.pid), cpu_ns(self.xvfb))
         # Cues and boxes take much of a game's time: play lasts twice as long as the title.
         self.play(window, 2 * args.seconds)
@@ -223,11 +237,11 @@ class Bench:
         while box := xdotool("search", "--onlyvisible", "--name", f"^{MESSAGE_BOX}$", check=False):
             answer_box(box[0], "Return")
             time.sleep(0.2)
-        xdotool("windowactivate", "--sync", window)
+        activate(window)
         xdotool("mousemove", "--window", window, *map(str, INSTRUCTIONS), "click", "1")
         asked = 0
         while asked < args.boxes:
-            xdotool("windowactivate", "--sync", window)
+            activate(window)
             xdotool("mousemove", "--window", window, *map(str, NEW_PLAYER), "click", "1")
             if is_game:
                 box_title, box = visible_window((NAME_BOX, MESSAGE_BOX), 30)

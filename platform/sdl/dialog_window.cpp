@@ -1,8 +1,14 @@
 #include "platform/sdl/dialog_window.h"
 
+#include "platform/runtime_error.h"
 #include "platform/sdl/frame_trace.h"
-#include "platform/sdl/window_hints.h"
 #include "platform/sdl/gamepads.h"
+#include "platform/sdl/renderer_choice.h"
+#include "platform/sdl/viewport.h"
+#include "platform/sdl/window_hints.h"
+
+#include <algorithm>
+#include <string_view>
 
 namespace vex {
 
@@ -12,26 +18,46 @@ constexpr std::size_t no_button = static_cast<std::size_t>(-1);
 constexpr Color bevel_light = colors::white;
 constexpr Color bevel_dark = colors::grey;
 constexpr Uint32 poll_ms = 10;
+constexpr Uint32 leave_wait_ms = 2000;
+
+// Where a dialog of `size` opens: centred on the owner's window as it stands now, else on the
+// screen.
+PixelPoint dialog_place(SDL_Window* owner, PixelSize size) {
+    if (owner == nullptr) {
+        return {static_cast<int>(SDL_WINDOWPOS_CENTERED), static_cast<int>(SDL_WINDOWPOS_CENTERED)};
+    }
+    PixelRect window;
+    SDL_GetWindowPosition(owner, &window.x, &window.y);
+    SDL_GetWindowSize(owner, &window.w, &window.h);
+    SDL_Rect usable{window.x, window.y, window.w, window.h};
+    SDL_GetDisplayUsableBounds(std::max(0, SDL_GetWindowDisplayIndex(owner)), &usable);
+    return centre_on(window, size, {usable.x, usable.y, usable.w, usable.h});
+}
 
 }  // namespace
 
-DialogWindow::DialogWindow(const std::string& title, int width, int height, int scale, FontSet& fonts,
-                           SDL_Window* owner)
-    : m_window(SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width * scale,
-                                height * scale, SDL_WINDOW_HIDDEN)),
-      m_pressed(no_button) {
+DialogWindow::DialogWindow(const std::string& title, int width, int height, const DialogOwner& owner,
+                           FontSet& fonts)
+    : m_title(title), m_owner(owner.window), m_pressed(no_button) {
+    const PixelSize size{width * owner.scale, height * owner.scale};
+    const PixelPoint place = dialog_place(owner.window, size);
+    m_window.reset(SDL_CreateWindow(title.c_str(), place.x, place.y, size.w, size.h, SDL_WINDOW_HIDDEN));
     if (!m_window) {
+        m_problem = SDL_GetError();
         return;
     }
     m_window_id = SDL_GetWindowID(m_window.get());
-    // A box shows a few rectangles and words now and then: the software renderer draws them at
-    // once, where a context of the accelerated one would take tens of milliseconds and megabytes.
-    m_renderer.reset(SDL_CreateRenderer(m_window.get(), -1, SDL_RENDERER_SOFTWARE));
-    if (m_renderer) {
-        m_canvas = std::make_unique<Canvas>(*m_renderer, fonts, Pictures{});
-        m_canvas->set_viewport({scale, 0, 0}, {width, height});
+    m_renderer = make_renderer(m_window.get());
+    if (!m_renderer) {
+        m_problem = SDL_GetError();
+        return;
     }
-    make_dialog_box(m_window.get(), owner);
+    m_canvas = std::make_unique<Canvas>(*m_renderer, fonts, Pictures{});
+    m_canvas->set_viewport({owner.scale, 0, 0}, {width, height});
+    if (owner.icon != nullptr) {
+        SDL_SetWindowIcon(m_window.get(), owner.icon);
+    }
+    make_dialog_box(m_window.get(), owner.window);
 }
 
 DialogWindow::~DialogWindow() = default;
@@ -42,11 +68,14 @@ void DialogWindow::add_button(const PixelRect& area, std::string caption) {
 
 bool DialogWindow::run(const std::function<void(const SDL_Event&)>& elsewhere) {
     if (!m_canvas) {
-        dismissed();
-        return false;
+        throw RuntimeError("Cannot show the box \"" + m_title + "\": " + m_problem);
     }
     // Drawn once mapped: what is drawn into a window not yet on screen is lost.
     SDL_ShowWindow(m_window.get());
+    // Said again once shown: on Wayland a window has no role to take a parent by until then.
+    if (m_owner != nullptr) {
+        SDL_SetWindowModalFor(m_window.get(), m_owner);
+    }
     SDL_RaiseWindow(m_window.get());
     redraw();
     trace::shown("box");
@@ -66,7 +95,24 @@ bool DialogWindow::run(const std::function<void(const SDL_Event&)>& elsewhere) {
         }
     }
     SDL_HideWindow(m_window.get());
+    let_go_of_input();
     return m_quit;
+}
+
+void DialogWindow::let_go_of_input() {
+    // SDL 2.26's Wayland driver keeps its own note of the window that has the keyboard and the
+    // pointer until the compositor says they left it; were the box destroyed first, the next key
+    // or motion would be read through a window freed already, and the program would crash. The
+    // hidden box waits for them to leave (the compositor says so at once as the box unmaps).
+    if (std::string_view(SDL_GetCurrentVideoDriver()) != "wayland") {
+        return;
+    }
+    const Uint32 deadline = SDL_GetTicks() + leave_wait_ms;
+    while ((SDL_GetKeyboardFocus() == m_window.get() || SDL_GetMouseFocus() == m_window.get()) &&
+           !SDL_TICKS_PASSED(SDL_GetTicks(), deadline)) {
+        SDL_PumpEvents();
+        SDL_Delay(poll_ms);
+    }
 }
 
 void DialogWindow::handle(const SDL_Event& event, const std::function<void(const SDL_Event&)>& elsewhere) {
@@ -79,6 +125,11 @@ void DialogWindow::handle(const SDL_Event& event, const std::function<void(const
         if (event.window.windowID == m_window_id && event.window.event == SDL_WINDOWEVENT_CLOSE) {
             dismissed();
         } else if (event.window.windowID != m_window_id) {
+            // Some window managers let a click bring the game's window over its box, or give
+            // it the keyboard: the box comes back in front and takes the keyboard again.
+            if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+                SDL_RaiseWindow(m_window.get());
+            }
             elsewhere(event);
         }
         break;

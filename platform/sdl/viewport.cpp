@@ -25,6 +25,14 @@ Viewport fit(PixelSize output, PixelSize picture) {
     return {scale, (output.w - picture.w * scale) / 2, (output.h - picture.h * scale) / 2};
 }
 
+PixelPoint centre_on(const PixelRect& window, PixelSize size, const PixelRect& usable) {
+    const auto within = [](int at, int length, int start, int room) {
+        return std::max(start, std::min(at, start + room - length));
+    };
+    return {within(window.x + (window.w - size.w) / 2, size.w, usable.x, usable.w),
+            within(window.y + (window.h - size.h) / 2, size.h, usable.y, usable.h)};
+}
+
 int window_scale(std::optional<int> asked, std::optional<float> display_dpi, PixelSize usable, PixelSize picture) {
     if (asked) {
         return *asked;
