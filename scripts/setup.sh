@@ -7,7 +7,7 @@ packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libsdl2-image-de
           fonts-liberation2)
 fuzzing=(clang-14 libclang-rt-14-dev libfuzzer-14-dev)
 case "${1:-}" in
-  --tests) packages+=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox x11-utils imagemagick wmctrl python3
+  --tests) packages+=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox icewm i3-wm weston xwayland x11-xserver-utils x11-utils imagemagick wmctrl python3
                       desktop-file-utils appstream dpkg-dev file lintian man-db "${fuzzing[@]}") ;;
   --fuzz) packages+=("${fuzzing[@]}") ;;
 esac

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# The game window keeps its place and its size: moved by the player, it comes back to that place
+# and size after each of four trips into full screen and out (F11), and the window manager can
+# neither resize it nor maximise it.
+# Usage: window_keeps_place.sh <path to vexoids> [desktop]
+# shellcheck source=lib/common.bash
+source "$(dirname "$0")/lib/common.bash" "$@"
+
+screenshot="$work/place.png"
+
+window_is() {
+    measure_window "$window"
+    [[ "$width" == "$1" && "$height" == "$2" ]]
+}
+window_at() {
+    measure_window "$window"
+    [[ "$left" == "$1" && "$top" == "$2" ]]
+}
+
+copy_program_folder
+start_display 1024x768 96
+screen_size=$(xdpyinfo | awk '/dimensions:/ {print $2}')
+launch
+
+answer_name_box
+window=$(window_named 'Devi Vavaz Vexoids From Hell' 20) || fail "no main window appeared"
+window_is 592 506 || fail "the window opened at ${width}x${height}, expected 592x506"
+
+# The player's own place, away from where the window manager put it.
+drag_window "$window" 37 23
+home_left=$left home_top=$top
+
+for trip in 1 2 3 4; do
+    xdotool windowactivate --sync "$window" key F11
+    wait_for 20 window_is "${screen_size%x*}" "${screen_size#*x}" ||
+        fail "trip $trip: in full screen the window is ${width}x${height}, expected $screen_size"
+    xdotool key F11
+    wait_for 20 window_is 592 506 || fail "trip $trip: back from full screen the window is ${width}x${height}"
+    wait_for 20 window_at "$home_left" "$home_top" ||
+        { take_screenshot; fail "trip $trip: back from full screen the window is at ($left, $top), expected ($home_left, $home_top) (see $screenshot)"; }
+done
+
+# A window manager that honours a request does so at once; a size that has not changed after five
+# seconds is one it refused.
+window_resized() { ! window_is 592 506; }
+for request in "wmctrl's resize" "xdotool's resize" "wmctrl's maximise"; do
+    case "$request" in
+    "wmctrl's resize") wmctrl -i -r "$(printf '0x%08x' "$window")" -e 0,-1,-1,800,700 ;;
+    "xdotool's resize") xdotool windowsize "$window" 800 700 ;;
+    "wmctrl's maximise") wmctrl -i -r "$(printf '0x%08x' "$window")" -b add,maximized_vert,maximized_horz ;;
+    esac
+    if wait_for 5 window_resized; then
+        take_screenshot
+        fail "after $request the window is ${width}x${height}, expected 592x506 (see $screenshot)"
+    fi
+done
+
+close_game_window "$window"
+expect_clean_exit "the close request"
+echo "PASS: the window keeps its place over four trips to full screen and keeps its size"
