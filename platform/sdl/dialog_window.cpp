@@ -1,8 +1,13 @@
 #include "platform/sdl/dialog_window.h"
 
+#include "platform/runtime_error.h"
 #include "platform/sdl/frame_trace.h"
-#include "platform/sdl/window_hints.h"
 #include "platform/sdl/gamepads.h"
+#include "platform/sdl/renderer_choice.h"
+#include "platform/sdl/viewport.h"
+#include "platform/sdl/window_hints.h"
+
+#include <algorithm>
 
 namespace vex {
 
@@ -13,25 +18,44 @@ constexpr Color bevel_light = colors::white;
 constexpr Color bevel_dark = colors::grey;
 constexpr Uint32 poll_ms = 10;
 
+// Where a dialog of `size` opens: centred on the owner's window as it stands now, else on the
+// screen.
+PixelPoint dialog_place(SDL_Window* owner, PixelSize size) {
+    if (owner == nullptr) {
+        return {static_cast<int>(SDL_WINDOWPOS_CENTERED), static_cast<int>(SDL_WINDOWPOS_CENTERED)};
+    }
+    PixelRect window;
+    SDL_GetWindowPosition(owner, &window.x, &window.y);
+    SDL_GetWindowSize(owner, &window.w, &window.h);
+    SDL_Rect usable{window.x, window.y, window.w, window.h};
+    SDL_GetDisplayUsableBounds(std::max(0, SDL_GetWindowDisplayIndex(owner)), &usable);
+    return centre_on(window, size, {usable.x, usable.y, usable.w, usable.h});
+}
+
 }  // namespace
 
-DialogWindow::DialogWindow(const std::string& title, int width, int height, int scale, FontSet& fonts,
-                           SDL_Window* owner)
-    : m_window(SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width * scale,
-                                height * scale, SDL_WINDOW_HIDDEN)),
-      m_pressed(no_button) {
+DialogWindow::DialogWindow(const std::string& title, int width, int height, const DialogOwner& owner,
+                           FontSet& fonts)
+    : m_title(title), m_pressed(no_button) {
+    const PixelSize size{width * owner.scale, height * owner.scale};
+    const PixelPoint place = dialog_place(owner.window, size);
+    m_window.reset(SDL_CreateWindow(title.c_str(), place.x, place.y, size.w, size.h, SDL_WINDOW_HIDDEN));
     if (!m_window) {
+        m_problem = SDL_GetError();
         return;
     }
     m_window_id = SDL_GetWindowID(m_window.get());
-    // A box shows a few rectangles and words now and then: the software renderer draws them at
-    // once, where a context of the accelerated one would take tens of milliseconds and megabytes.
-    m_renderer.reset(SDL_CreateRenderer(m_window.get(), -1, SDL_RENDERER_SOFTWARE));
-    if (m_renderer) {
-        m_canvas = std::make_unique<Canvas>(*m_renderer, fonts, std::filesystem::path{});
-        m_canvas->set_viewport({scale, 0, 0}, {width, height});
+    m_renderer = make_renderer(m_window.get());
+    if (!m_renderer) {
+        m_problem = SDL_GetError();
+        return;
     }
-    make_dialog_box(m_window.get(), owner);
+    m_canvas = std::make_unique<Canvas>(*m_renderer, fonts, std::filesystem::path{});
+    m_canvas->set_viewport({owner.scale, 0, 0}, {width, height});
+    if (owner.icon != nullptr) {
+        SDL_SetWindowIcon(m_window.get(), owner.icon);
+    }
+    make_dialog_box(m_window.get(), owner.window);
 }
 
 DialogWindow::~DialogWindow() = default;
@@ -42,8 +66,7 @@ void DialogWindow::add_button(const PixelRect& area, std::string caption) {
 
 bool DialogWindow::run(const std::function<void(const SDL_Event&)>& elsewhere) {
     if (!m_canvas) {
-        dismissed();
-        return false;
+        throw RuntimeError("Cannot show the box \"" + m_title + "\": " + m_problem);
     }
     // Drawn once mapped: what is drawn into a window not yet on screen is lost.
     SDL_ShowWindow(m_window.get());
@@ -79,6 +102,11 @@ void DialogWindow::handle(const SDL_Event& event, const std::function<void(const
         if (event.window.windowID == m_window_id && event.window.event == SDL_WINDOWEVENT_CLOSE) {
             dismissed();
         } else if (event.window.windowID != m_window_id) {
+            // Some window managers let a click bring the game's window over its box, or give
+            // it the keyboard: the box comes back in front and takes the keyboard again.
+            if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+                SDL_RaiseWindow(m_window.get());
+            }
             elsewhere(event);
         }
         break;

@@ -16,18 +16,26 @@
 
 namespace vex {
 
+// The game's window as a dialog sees it.
+struct DialogOwner {
+    SDL_Window* window = nullptr;  // nullptr while it is not shown yet
+    SDL_Surface* icon = nullptr;   // the game's icon, shown by the dialog too
+    int scale = 1;                 // the scale of the window's picture now
+};
+
 class DialogWindow {
 public:
-    // `owner` is the window the dialog belongs to, or nullptr while that is not shown yet. The
-    // dialog lays out `width` x `height` pixels and shows each as `scale` x `scale`.
-    DialogWindow(const std::string& title, int width, int height, int scale, FontSet& fonts, SDL_Window* owner);
+    // The dialog lays out `width` x `height` pixels and shows each as `owner.scale` x
+    // `owner.scale`, centred on the owner's window (on the screen while that is not shown).
+    DialogWindow(const std::string& title, int width, int height, const DialogOwner& owner, FontSet& fonts);
     virtual ~DialogWindow();
     DialogWindow(const DialogWindow&) = delete;
     DialogWindow& operator=(const DialogWindow&) = delete;
 
     // Shows the dialog and handles events until it is answered. Events that are not the
     // dialog's own go to `elsewhere` (the window behind asking to be redrawn, pads coming and
-    // going). Returns true when the program was asked to quit meanwhile.
+    // going). Returns true when the program was asked to quit meanwhile. A dialog that cannot be
+    // shown throws RuntimeError: the game never goes on as if it had been answered.
     bool run(const std::function<void(const SDL_Event&)>& elsewhere);
 
 protected:
@@ -60,6 +68,8 @@ private:
     // The button under an output pixel of the dialog's window.
     std::size_t button_at(PixelPoint output) const;
 
+    std::string m_title;
+    std::string m_problem;  // why the dialog cannot be shown, when it cannot
     WindowHandle m_window;
     RendererHandle m_renderer;
     std::unique_ptr<Canvas> m_canvas;

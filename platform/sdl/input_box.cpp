@@ -19,9 +19,9 @@ constexpr std::size_t ok_button = 0;
 
 }  // namespace
 
-InputBox::InputBox(std::string prompt, const std::string& title, std::string default_text, int scale,
-                   FontSet& fonts, SDL_Window* owner)
-    : DialogWindow(title, width, height, scale, fonts, owner), m_prompt(std::move(prompt)), m_text(std::move(default_text)) {
+InputBox::InputBox(std::string prompt, const std::string& title, std::string default_text, const DialogOwner& owner,
+                   FontSet& fonts)
+    : DialogWindow(title, width, height, owner, fonts), m_prompt(std::move(prompt)), m_text(std::move(default_text)) {
     add_button(ok_area, "OK");
     add_button(cancel_area, "Cancel");
     SDL_StartTextInput();

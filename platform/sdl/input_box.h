@@ -9,8 +9,8 @@ namespace vex {
 
 class InputBox : public DialogWindow {
 public:
-    InputBox(std::string prompt, const std::string& title, std::string default_text, int scale, FontSet& fonts,
-             SDL_Window* owner);
+    InputBox(std::string prompt, const std::string& title, std::string default_text, const DialogOwner& owner,
+             FontSet& fonts);
     ~InputBox() override;
     InputBox(const InputBox&) = delete;
     InputBox& operator=(const InputBox&) = delete;

@@ -23,13 +23,13 @@ int text_height(const std::vector<std::string>& lines, TTF_Font* font) {
 
 }  // namespace
 
-MessageBox::MessageBox(const std::string& text, MessageIcon icon, const std::string& title, int scale,
-                       FontSet& fonts, SDL_Window* owner)
-    : MessageBox(lay_out(text, fonts), icon, title, scale, fonts, owner) {}
+MessageBox::MessageBox(const std::string& text, MessageIcon icon, const std::string& title, const DialogOwner& owner,
+                       FontSet& fonts)
+    : MessageBox(lay_out(text, fonts), icon, title, owner, fonts) {}
 
-MessageBox::MessageBox(Layout layout, MessageIcon icon, const std::string& title, int scale, FontSet& fonts,
-                       SDL_Window* owner)
-    : DialogWindow(title, layout.width, layout.height, scale, fonts, owner),
+MessageBox::MessageBox(Layout layout, MessageIcon icon, const std::string& title, const DialogOwner& owner,
+                       FontSet& fonts)
+    : DialogWindow(title, layout.width, layout.height, owner, fonts),
       m_layout(std::move(layout)),
       m_icon(icon) {
     add_button({(m_layout.width - button_width) / 2, m_layout.height - margin_below_button - button_height,

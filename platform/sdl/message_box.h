@@ -11,8 +11,8 @@ namespace vex {
 
 class MessageBox : public DialogWindow {
 public:
-    MessageBox(const std::string& text, MessageIcon icon, const std::string& title, int scale, FontSet& fonts,
-               SDL_Window* owner);
+    MessageBox(const std::string& text, MessageIcon icon, const std::string& title, const DialogOwner& owner,
+               FontSet& fonts);
 
 private:
     // The message broken into lines, and the dialog's size around them.
@@ -23,8 +23,7 @@ private:
         int height = 0;
     };
     static Layout lay_out(const std::string& text, FontSet& fonts);
-    MessageBox(Layout layout, MessageIcon icon, const std::string& title, int scale, FontSet& fonts,
-               SDL_Window* owner);
+    MessageBox(Layout layout, MessageIcon icon, const std::string& title, const DialogOwner& owner, FontSet& fonts);
 
     void paint(Canvas& canvas) override;
     void key_pressed(SDL_Keycode key) override;

@@ -7,6 +7,7 @@
 #include "platform/wav_header.h"
 #include "platform/sdl/canvas.h"
 #include "platform/sdl/data_folder.h"
+#include "platform/sdl/desktop_dpi.h"
 #include "platform/sdl/font_set.h"
 #include "platform/sdl/form_painter.h"
 #include "platform/sdl/frame_trace.h"
@@ -16,19 +17,23 @@
 #include "platform/sdl/key_map.h"
 #include "platform/sdl/message_box.h"
 #include "platform/sdl/picture_file.h"
+#include "platform/sdl/renderer_choice.h"
 #include "platform/sdl/sound_player.h"
+#include "platform/sdl/video_drivers.h"
 #include "platform/sdl/viewport.h"
 #include "platform/sdl/window_hints.h"
 #include "platform/sdl/x11_errors.h"
 
 #include <chrono>
 #include <climits>
+#include <cstdlib>
 #include <iostream>
 #include <limits>
 #include <optional>
 #include <string_view>
 #include <thread>
 #include <utility>
+#include <vector>
 
 namespace vex {
 
@@ -47,8 +52,12 @@ public:
         // the focus: when the game is busy with a cue, both are handled together afterwards.
         SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
         ignore_lost_wakeups();
+        const bool driver_named = SDL_GetHint(SDL_HINT_VIDEODRIVER) != nullptr;
+        if (!driver_named) {
+            leave_out_unreachable_wayland();
+        }
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-            m_problem = std::string("Cannot start the video system: ") + SDL_GetError();
+            m_problem = driver_named ? std::string("Cannot start the video system: ") + SDL_GetError() : no_display;
             return;
         }
         m_ready = true;
@@ -59,9 +68,8 @@ public:
         // Typed text is wanted only while an input box is open.
         SDL_StopTextInput();
         const std::string_view driver = SDL_GetCurrentVideoDriver();
-        if ((driver == "offscreen" || driver == "dummy") && SDL_GetHint(SDL_HINT_VIDEODRIVER) == nullptr) {
-            m_problem = "Cannot open a display: neither an X11 display (DISPLAY) nor a Wayland display "
-                        "(WAYLAND_DISPLAY) answered; SDL_VIDEODRIVER may name another video driver";
+        if ((driver == "offscreen" || driver == "dummy") && !driver_named) {
+            m_problem = no_display;
         }
     }
     ~VideoSubsystem() {
@@ -78,6 +86,24 @@ public:
     const std::string& problem() const { return m_problem; }
 
 private:
+    static constexpr const char* no_display =
+        "Cannot open a display: neither an X11 display (DISPLAY) nor a Wayland display (WAYLAND_DISPLAY) answered; "
+        "SDL_VIDEODRIVER may name another video driver";
+
+    // Where no compositor can be reached, SDL is told to try every driver but Wayland's, so that
+    // the Wayland library does not print its own complaint before ours.
+    static void leave_out_unreachable_wayland() {
+        if (wayland_reachable(std::getenv("WAYLAND_SOCKET"), std::getenv("WAYLAND_DISPLAY"),
+                              std::getenv("XDG_RUNTIME_DIR"))) {
+            return;
+        }
+        std::vector<std::string> drivers;
+        for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+            drivers.emplace_back(SDL_GetVideoDriver(i));
+        }
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers_except(drivers, "wayland").c_str());
+    }
+
     bool m_ready = false;
     std::string m_problem;
 };
@@ -91,6 +117,8 @@ struct MainWindow {
     PixelSize picture;
     int scale = 1;  // in a window; full screen may show it larger
     Uint32 id = 0;
+    // Out of full screen until the window manager has given the window its own size back.
+    bool leaving_full_screen = false;
     bool shown = false;
     std::string caption;
 };
@@ -105,26 +133,70 @@ void fit_to_window(MainWindow& main) {
     main.painter->invalidate();
 }
 
-// Back from full screen the window takes its own size again, also when it opened in full screen.
+// Back from full screen the window manager gives the window its own size and place again (SDL
+// keeps the size it was made with, also when it opened in full screen). Setting the size here as
+// well would move it: the window manager has not placed it yet, and SDL would put it back where
+// it stood in full screen, shifted by the frame.
 void toggle_full_screen(MainWindow& main) {
     SDL_Window* window = main.window.get();
-    if ((SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
-        SDL_SetWindowFullscreen(window, 0);
-        SDL_SetWindowSize(window, main.picture.w * main.scale, main.picture.h * main.scale);
-    } else {
-        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
-    }
+    const bool full = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    main.leaving_full_screen = full;
     fit_to_window(main);
+}
+
+PixelSize own_size(const MainWindow& main) { return {main.picture.w * main.scale, main.picture.h * main.scale}; }
+
+// A window manager that maximises or resizes the fixed-size window all the same has it back: the
+// picture would sit in black. Sizes reported while full screen is left are the window manager's
+// steps on its way back, not the player's.
+void keep_fixed_size(MainWindow& main, PixelSize reported) {
+    SDL_Window* window = main.window.get();
+    const Uint32 flags = SDL_GetWindowFlags(window);
+    if ((flags & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+        return;
+    }
+    if ((flags & SDL_WINDOW_MAXIMIZED) != 0) {
+        SDL_RestoreWindow(window);
+        return;
+    }
+    const PixelSize own = own_size(main);
+    if (main.leaving_full_screen) {
+        main.leaving_full_screen = reported != own;
+        return;
+    }
+    PixelSize now;
+    SDL_GetWindowSize(window, &now.w, &now.h);
+    if (now != own) {
+        SDL_SetWindowSize(window, own.w, own.h);
+    }
+}
+
+// The dots per inch the first display is taken to have: the desktop's own choice where it makes
+// one (X11's settings; a Wayland output's scale, SDL showing the output's pixels as fewer), else
+// the one the display's physical size gives.
+std::optional<float> display_dpi() {
+    const std::string_view driver = SDL_GetCurrentVideoDriver();
+    if (driver == "x11") {
+        if (const auto dpi = x11_desktop_dpi()) {
+            return dpi;
+        }
+    }
+    SDL_DisplayMode desktop{};
+    SDL_DisplayMode largest{};
+    if (driver == "wayland" && SDL_GetDesktopDisplayMode(0, &desktop) == 0 && SDL_GetDisplayMode(0, 0, &largest) == 0 &&
+        desktop.w > 0 && largest.w >= 2 * desktop.w) {
+        return dpi_per_scale_step * static_cast<float>(largest.w / desktop.w);
+    }
+    float dpi = 0;
+    return SDL_GetDisplayDPI(0, &dpi, nullptr, nullptr) == 0 && dpi > 0 ? std::optional<float>(dpi) : std::nullopt;
 }
 
 // The scale a window opens at on the first display.
 int opening_scale(const DisplayOptions& display, PixelSize picture) {
-    float dpi = 0;
-    const bool dpi_known = SDL_GetDisplayDPI(0, &dpi, nullptr, nullptr) == 0 && dpi > 0;
     SDL_Rect usable{0, 0, INT_MAX, INT_MAX};
     SDL_GetDisplayUsableBounds(0, &usable);
-    return window_scale(display.scale, dpi_known ? std::optional<float>(dpi) : std::nullopt, {usable.w, usable.h},
-                        picture);
+    return window_scale(display.scale, display_dpi(), {usable.w, usable.h}, picture);
 }
 
 // F11, and Enter with Alt held, switch full screen on and off.
@@ -176,21 +248,19 @@ std::optional<MainWindow> open_main_window(const Form& form, const DisplayOption
     if (!main.window) {
         return std::nullopt;
     }
+    // The size is fixed, and equal smallest and largest sizes tell every window manager so.
+    const PixelSize own = own_size(main);
+    SDL_SetWindowMinimumSize(main.window.get(), own.w, own.h);
+    SDL_SetWindowMaximumSize(main.window.get(), own.w, own.h);
     main.id = SDL_GetWindowID(main.window.get());
     main.caption = form.Caption;
     return main;
 }
 
 // The renderer of the form's window, created once the name box is answered: the box shows without
-// waiting for it. The software renderer draws straight into the window's own pixels: a few
-// hundred thousand of them a tick cost less than the draw calls of an OpenGL renderer, more so on
-// a driver without a GPU, and no GPU driver is kept in memory. Where windows have no pixels of
-// their own to draw in, the default renderer draws.
+// waiting for it.
 bool prepare_drawing(MainWindow& main, FontSet& fonts, const std::filesystem::path& folder) {
-    main.renderer.reset(SDL_CreateRenderer(main.window.get(), -1, SDL_RENDERER_SOFTWARE));
-    if (!main.renderer) {
-        main.renderer.reset(SDL_CreateRenderer(main.window.get(), -1, 0));
-    }
+    main.renderer = make_renderer(main.window.get());
     if (!main.renderer) {
         return false;
     }
@@ -254,7 +324,9 @@ struct SdlRuntime::Session {
         case SDL_WINDOWEVENT:
             if (event.window.windowID == main->id && event.window.event == SDL_WINDOWEVENT_CLOSE) {
                 quit = true;
-            } else if (event.window.windowID == main->id && event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+            } else if (event.window.windowID == main->id && (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+                                                            event.window.event == SDL_WINDOWEVENT_MAXIMIZED)) {
+                keep_fixed_size(*main, {event.window.data1, event.window.data2});
                 fit_to_window(*main);
                 present(*main, *form);
             } else if (event.window.windowID == main->id && event.window.event == SDL_WINDOWEVENT_EXPOSED) {
@@ -341,13 +413,16 @@ struct SdlRuntime::Session {
         }
     }
 
-    SDL_Window* dialog_owner() const { return main && main->shown ? main->window.get() : nullptr; }
-    // Boxes are shown at the scale the window's picture has now.
-    int dialog_scale() const {
-        if (!main) {
-            return 1;
+    // Boxes belong to the window once it is shown, carry its icon and are shown at the scale its
+    // picture has now.
+    DialogOwner dialog_owner() const {
+        DialogOwner owner;
+        owner.icon = icon.get();
+        if (main) {
+            owner.window = main->shown ? main->window.get() : nullptr;
+            owner.scale = main->canvas ? main->canvas->viewport().scale : main->scale;
         }
-        return main->canvas ? main->canvas->viewport().scale : main->scale;
+        return owner;
     }
 
     // Runs a dialog over the form's window; the form takes no input and no ticks meanwhile.
@@ -370,7 +445,7 @@ struct SdlRuntime::Session {
             main->painter->invalidate();
         }
         resume_clock();
-        if (SDL_Window* owner = dialog_owner()) {
+        if (SDL_Window* owner = dialog_owner().window) {
             SDL_RaiseWindow(owner);
         }
     }
@@ -381,6 +456,7 @@ struct SdlRuntime::Session {
     SoundPlayer sound;
     UniformRandom random;
     std::optional<MainWindow> main;
+    SurfaceHandle icon;
     Form* form = nullptr;
     Uint64 clock_start = 0;
     Label* pressed_label = nullptr;
@@ -420,8 +496,8 @@ int SdlRuntime::run(Form& form) {
     trace::watch_server_times();
     int status = 0;
     try {
-        SDL_SetWindowIcon(session.main->window.get(),
-                          require_picture_file(m_folder / form.icon(), max_icon_pixels, max_icon_pixels).get());
+        session.icon = require_picture_file(m_folder / form.icon(), max_icon_pixels, max_icon_pixels);
+        SDL_SetWindowIcon(session.main->window.get(), session.icon.get());
         session.sync_clock();
         // Loaded while the window is still hidden, so the name box shows alone.
         form.Form_Load();
@@ -439,10 +515,15 @@ int SdlRuntime::run(Form& form) {
         // The window is not drawn again: what failed may be its drawing.
         session.main->shown = false;
         std::cerr << error.what() << '\n';
-        message_box(error.what(), MessageIcon::Critical, form.Caption);
+        try {
+            message_box(error.what(), MessageIcon::Critical, form.Caption);
+        } catch (const RuntimeError&) {
+            // No box can be shown (the error may be just that): standard error has said it all.
+        }
         status = 1;
     }
     session.main.reset();
+    session.icon.reset();
     session.form = nullptr;
     session.pressed_label = nullptr;
     return status;
@@ -465,7 +546,7 @@ std::string SdlRuntime::input_box(const std::string& prompt, const std::string& 
     }
     session.present_before_blocking();
     trace::begin("box", 0);
-    InputBox box(prompt, title, default_text, session.dialog_scale(), session.fonts, session.dialog_owner());
+    InputBox box(prompt, title, default_text, session.dialog_owner(), session.fonts);
     session.run_dialog(box);
     trace::end("box");
     return box.answer();
@@ -478,7 +559,7 @@ void SdlRuntime::message_box(const std::string& text, MessageIcon icon, const st
     }
     session.present_before_blocking();
     trace::begin("box", 0);
-    MessageBox box(text, icon, title, session.dialog_scale(), session.fonts, session.dialog_owner());
+    MessageBox box(text, icon, title, session.dialog_owner(), session.fonts);
     session.run_dialog(box);
     trace::end("box");
 }

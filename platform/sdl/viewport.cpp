@@ -7,7 +7,6 @@ namespace vex {
 
 namespace {
 
-constexpr float dpi_per_step = 96;
 // Screens give their size in whole millimetres, so 192 dots per inch may read as 191.8.
 constexpr float step_slack = 0.05F;
 
@@ -25,11 +24,19 @@ Viewport fit(PixelSize output, PixelSize picture) {
     return {scale, (output.w - picture.w * scale) / 2, (output.h - picture.h * scale) / 2};
 }
 
+PixelPoint centre_on(const PixelRect& window, PixelSize size, const PixelRect& usable) {
+    const auto within = [](int at, int length, int start, int room) {
+        return std::max(start, std::min(at, start + room - length));
+    };
+    return {within(window.x + (window.w - size.w) / 2, size.w, usable.x, usable.w),
+            within(window.y + (window.h - size.h) / 2, size.h, usable.y, usable.h)};
+}
+
 int window_scale(std::optional<int> asked, std::optional<float> display_dpi, PixelSize usable, PixelSize picture) {
     if (asked) {
         return *asked;
     }
-    const int by_dpi = display_dpi ? static_cast<int>(std::floor(*display_dpi / dpi_per_step + step_slack)) : 1;
+    const int by_dpi = display_dpi ? static_cast<int>(std::floor(*display_dpi / dpi_per_scale_step + step_slack)) : 1;
     return std::min(std::max(1, by_dpi), fit(usable, picture).scale);
 }
 

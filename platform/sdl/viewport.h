@@ -29,6 +29,13 @@ struct Viewport {
 // The largest whole scale, at least 1, at which `picture` fits `output`, centred in it.
 Viewport fit(PixelSize output, PixelSize picture);
 
+// Each step of scale is this many dots per inch of the display.
+inline constexpr float dpi_per_scale_step = 96;
+
+// The top-left corner of a box of `size` centred on `window`, moved as little as keeps it within
+// `usable` (the desktop's area); a box larger than `usable` keeps its top-left corner in it.
+PixelPoint centre_on(const PixelRect& window, PixelSize size, const PixelRect& usable);
+
 // The scale a window opens at: the one asked for, else one step per 96 dots per inch of the
 // display (2 from 192), no larger than lets the window fit the desktop's usable area.
 int window_scale(std::optional<int> asked, std::optional<float> display_dpi, PixelSize usable, PixelSize picture);

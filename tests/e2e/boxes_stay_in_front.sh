@@ -2,8 +2,9 @@
 # What the window manager is told about the real program's windows, and what it makes of it. The
 # name box at start-up keeps its own task-bar entry; the game window asks for a close button
 # alone; a box opened over the game window stays above it however the game window is clicked or
-# activated, keeps the keyboard, is centred on the game window where the player moved it, and has
-# no task-bar entry. No box can be maximised.
+# activated, keeps the keyboard, and has no task-bar entry; it belongs to the game window and
+# opens centred on it wherever the player moved it. Every window shows the game's icon. No box
+# can be maximised.
 # Usage: boxes_stay_in_front.sh <path to vexoids> [desktop]
 # shellcheck source=lib/common.bash
 source "$(dirname "$0")/lib/common.bash" "$@"
@@ -56,6 +57,7 @@ launch
 
 name_box=$(window_named 'Enter Your Name' 20) || fail "no name box appeared"
 expect_close_button_only "$name_box" "the name box"
+xprop -id "$name_box" _NET_WM_ICON | grep -q 'Icon (' || fail "the name box shows no icon of the game's"
 if has_task_bar && atoms "$name_box" _NET_WM_STATE | grep -q SKIP_TASKBAR; then
     fail "the name box at start-up, the program's only window, has no task-bar entry"
 fi
@@ -79,6 +81,8 @@ box_centred() {
 wait_for 20 box_centred ||
     { take_screenshot; fail "the box's centre is at ($((left + width / 2)), $((top + height / 2))), the game window's at ($window_centre) (see $screenshot)"; }
 expect_close_button_only "$box" "the box over the game window"
+xprop -id "$box" WM_TRANSIENT_FOR | grep -qi "$(printf '0x%x' "$window")" || fail "the box does not belong to the game window"
+xprop -id "$box" _NET_WM_ICON | grep -q 'Icon (' || fail "the box over the game window shows no icon of the game's"
 if has_task_bar; then
     atoms "$box" _NET_WM_STATE | grep -q SKIP_TASKBAR || fail "the box over the game window has a task-bar entry"
 fi

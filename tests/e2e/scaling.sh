@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The real program on a desktop set to 192 dpi by Xft.dpi, on a screen whose own size says 96:
+# The real program on a desktop set to 192 dpi by Xft.dpi, on a screen whose own size says 96
+# and with SDL reading the screen through RandR as on any desktop:
 # the name box and the window open at x2, clicks land on the captions at x2, F11 shows the
 # picture at x3 centred on the 2560 x 1600 screen with black around it and a click there lands
 # too, Alt+Enter brings the x2 window back; the same started with --fullscreen, and Alt with the
@@ -29,7 +30,7 @@ window_is() {
 
 copy_program_folder
 start_display 2560x1600 96
-xrdb -merge <<<'Xft.dpi: 192'
+xrdb -nocpp -merge <<<'Xft.dpi: 192' || fail "xrdb could not set the resources"
 launch
 
 name_box=$(window_named 'Enter Your Name' 20) || fail "no name box appeared"
@@ -78,4 +79,4 @@ xdotool windowactivate --sync "$window" key alt+KP_Enter
 wait_for 20 window_is 1184 1012 || fail "after Alt+keypad Enter the window is ${width}x${height}, expected 1184x1012"
 close_game_window "$window" 2
 expect_clean_exit "the close request"
-echo "PASS: x2 at 192 dpi, clicks at x2 and in full screen at x3, F11, Alt+Enter, --fullscreen and Alt+keypad Enter (screenshot: $screenshot)"
+echo "PASS: x2 at Xft.dpi 192, clicks at x2 and in full screen at x3, F11, Alt+Enter, --fullscreen and Alt+keypad Enter (screenshot: $screenshot)"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The game window keeps its place and its size: moved by the player, it comes back to that place
-# and size after each of four trips into full screen and out (F11), and the window manager can
-# neither resize it nor maximise it.
+# and size after each of four trips into full screen and out (F11 and Alt+Enter in turn), and the
+# window manager can neither resize it nor maximise it: the whole picture shows at its place.
 # Usage: window_keeps_place.sh <path to vexoids> [desktop]
 # shellcheck source=lib/common.bash
 source "$(dirname "$0")/lib/common.bash" "$@"
@@ -31,10 +31,12 @@ drag_window "$window" 37 23
 home_left=$left home_top=$top
 
 for trip in 1 2 3 4; do
-    xdotool windowactivate --sync "$window" key F11
+    key=F11
+    ((trip % 2 == 0)) && key=alt+Return
+    xdotool windowactivate --sync "$window" key "$key"
     wait_for 20 window_is "${screen_size%x*}" "${screen_size#*x}" ||
-        fail "trip $trip: in full screen the window is ${width}x${height}, expected $screen_size"
-    xdotool key F11
+        fail "trip $trip: in full screen ($key) the window is ${width}x${height}, expected $screen_size"
+    xdotool key "$key"
     wait_for 20 window_is 592 506 || fail "trip $trip: back from full screen the window is ${width}x${height}"
     wait_for 20 window_at "$home_left" "$home_top" ||
         { take_screenshot; fail "trip $trip: back from full screen the window is at ($left, $top), expected ($home_left, $home_top) (see $screenshot)"; }
@@ -54,6 +56,9 @@ for request in "wmctrl's resize" "xdotool's resize" "wmctrl's maximise"; do
         fail "after $request the window is ${width}x${height}, expected 592x506 (see $screenshot)"
     fi
 done
+
+wait_for 30 screen_shows $((left + 496)) $((top + 300)) ffffff ||
+    fail "the picture's white border line is not where the window's own size puts it (see $screenshot)"
 
 close_game_window "$window"
 expect_clean_exit "the close request"

@@ -91,5 +91,23 @@ TEST(Viewport, LargestWholeScaleCentredAndBackAndTheWindowsScale) {
     }
 }
 
+// A box opens centred on the game window wherever the player moved it, and as little off centre
+// as keeps it on the desktop's usable area (here 1024 x 740 below a 28-pixel panel).
+TEST(Viewport, BoxesCentredOnTheWindowWithinTheDesktop) {
+    const PixelRect usable{0, 28, 1024, 740};
+    const PixelSize box{372, 140};
+    const std::tuple<const char*, PixelRect, PixelSize, PixelPoint> cases[] = {
+        {"window in the middle", {216, 131, 592, 506}, box, {326, 314}},
+        {"window moved right and down", {400, 200, 592, 506}, box, {510, 383}},
+        {"window at x2", {0, 28, 1184, 1012}, {744, 280}, {220, 394}},
+        {"window partly off the right", {900, 100, 592, 506}, box, {652, 283}},
+        {"window partly above the panel", {-300, -400, 592, 506}, box, {0, 28}},
+        {"window below the desktop", {100, 700, 592, 506}, box, {210, 628}},
+        {"box larger than the desktop", {0, 28, 592, 506}, {1200, 800}, {0, 28}}};
+    for (const auto& [name, window, size, at] : cases) {
+        EXPECT_EQ(centre_on(window, size, usable), at) << name;
+    }
+}
+
 }  // namespace
 }  // namespace vex

@@ -219,12 +219,11 @@ copy_program_folder() {
 
 # Starts the copy, with the arguments given; its process id is $vexoids. SDL's audio driver is
 # $audio_driver (dummy: silent); the words in the array $launcher, when set, come before the
-# program (to run it as another user, or in another environment). Xvfb's RandR output has no
-# physical size, so SDL is told to read the screen's, which -dpi sets.
+# program (to run it as another user, or in another environment).
 launch() {
     local run=("$game/vexoids")
     ((${#game_environment[@]} == 0)) || run=(env "${game_environment[@]}" "$game/vexoids")
-    SDL_VIDEO_X11_XRANDR=0 SDL_AUDIODRIVER=${audio_driver:-dummy} ${launcher[@]+"${launcher[@]}"} "${run[@]}" "$@" \
+    SDL_AUDIODRIVER=${audio_driver:-dummy} ${launcher[@]+"${launcher[@]}"} "${run[@]}" "$@" \
         >"$work/vexoids.log" 2>&1 &
     vexoids=$!
     pids+=("$vexoids")

@@ -1,6 +1,7 @@
 #include "platform/sdl/window_hints.h"
 
 #include <SDL_syswm.h>
+#include <X11/Xutil.h>
 
 #include <initializer_list>
 #include <optional>
@@ -70,6 +71,17 @@ void make_dialog_box(SDL_Window* box, SDL_Window* owner) {
         return;
     }
     set_motif_hints(*native);
+    // The place asked for is the box's own, not its frame's: the frame goes around it, so that a
+    // box centred on the game window is, whatever the height of its title bar.
+    XSizeHints* hints = XAllocSizeHints();
+    if (hints != nullptr) {
+        long given = 0;
+        XGetWMNormalHints(native->display, native->window, hints, &given);
+        hints->flags |= PWinGravity;
+        hints->win_gravity = StaticGravity;
+        XSetWMNormalHints(native->display, native->window, hints);
+        XFree(hints);
+    }
     native->set_atoms("_NET_WM_WINDOW_TYPE", {"_NET_WM_WINDOW_TYPE_DIALOG"});
     // Set before the box is mapped, the state is the box's from the start.
     if (owner != nullptr) {
