@@ -66,12 +66,21 @@ window=$(window_named 'Devi Vavaz Vexoids From Hell' 20) || fail "no main window
 expect_close_button_only "$window" "the game window"
 
 # The player moves the window towards the screen's corner; "New Player" then opens a box over it.
-drag_window "$window" -160 -90
+measure_window "$window"
+read -r screen_width screen_height < <(xdpyinfo | awk '/dimensions:/ {sub("x", " ", $2); print $2}')
+# Towards the screen's top-left corner, or its bottom-right one if the window is there already:
+# far enough from the screen's centre to tell a box centred on either.
+target_left=40 target_top=60
+if ((left < 100 && top < 100)); then
+    target_left=$((screen_width - width - 40)) target_top=$((screen_height - height - 20))
+fi
+drag_window "$window" $((target_left - left)) $((target_top - top))
 xdotool mousemove --window "$window" 544 164 click 1
 box=$(window_named 'Enter Your Name' 20) || fail "\"New Player\" opened no box"
 measure_window "$window"
 window_centre="$((left + width / 2)) $((top + height / 2))"
-# Centred on the window's client area, give or take the difference of their frames.
+# Centred on the window's client area, give or take a title bar: i3 puts the frame, not the
+# client area, where the box asks to be.
 box_centred() {
     local x y
     measure_window "$box"
