@@ -6,8 +6,9 @@
 # opens centred on it wherever the player moved it. Every window shows the game's icon. No box
 # can be maximised.
 # Usage: boxes_stay_in_front.sh <path to vexoids> [desktop]
+desktop=${2:-openbox}
 # shellcheck source=lib/common.bash
-source "$(dirname "$0")/lib/common.bash" "$@"
+source "$(dirname "$0")/lib/common.bash" "$1"
 
 screenshot="$work/boxes.png"
 

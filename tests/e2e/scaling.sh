@@ -6,8 +6,9 @@
 # too, Alt+Enter brings the x2 window back; the same started with --fullscreen, and Alt with the
 # keypad's Enter.
 # Usage: scaling.sh <path to vexoids> [desktop]
+desktop=${2:-openbox}
 # shellcheck source=lib/common.bash
-source "$(dirname "$0")/lib/common.bash" "$@"
+source "$(dirname "$0")/lib/common.bash" "$1"
 
 screenshot="$work/screen.png"
 

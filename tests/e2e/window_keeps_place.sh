@@ -3,8 +3,9 @@
 # and size after each of four trips into full screen and out (F11 and Alt+Enter in turn), and the
 # window manager can neither resize it nor maximise it: the whole picture shows at its place.
 # Usage: window_keeps_place.sh <path to vexoids> [desktop]
+desktop=${2:-openbox}
 # shellcheck source=lib/common.bash
-source "$(dirname "$0")/lib/common.bash" "$@"
+source "$(dirname "$0")/lib/common.bash" "$1"
 
 screenshot="$work/place.png"
 

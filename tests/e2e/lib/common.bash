@@ -3,7 +3,8 @@
 # folder. Every program started keeps its home and XDG folders in the scratch folder too, so runs
 # side by side share nothing. The folder, with the screenshots in it, is kept when the test fails or VEX_E2E_KEEP=1.
 # Source it with the path of vexoids as $1; it sets variables for the script (width, left, ...)
-# and reads the script's $screenshot.
+# and reads the script's $screenshot, and $desktop when set (openbox when not): icewm, i3, weston
+# (the game on Wayland) or weston-xwayland.
 # shellcheck shell=bash disable=SC2034,SC2154
 set -euo pipefail
 
@@ -14,7 +15,7 @@ export HOME="$work/home" XDG_CONFIG_HOME="$work/home/config" XDG_CACHE_HOME="$wo
     XDG_DATA_HOME="$work/home/data" XDG_STATE_HOME="$work/home/state"
 mkdir -p "$HOME"
 pids=()
-desktop=${2:-openbox}
+desktop=${desktop:-openbox}
 game_environment=()
 display_up=""
 keep_work=""

@@ -5,8 +5,9 @@
 # a click into the game, and Return answers it; four trips into full screen and out (F11) leave
 # the picture where it was.
 # Usage: native_window.sh <path to vexoids>
+desktop=weston
 # shellcheck source=../lib/common.bash
-source "$(dirname "$0")/../lib/common.bash" "$1" weston
+source "$(dirname "$0")/../lib/common.bash" "$1"
 
 screenshot="$work/wayland.png"
 
