@@ -8,6 +8,7 @@
 #include "platform/sdl/window_hints.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace vex {
 
@@ -17,6 +18,7 @@ constexpr std::size_t no_button = static_cast<std::size_t>(-1);
 constexpr Color bevel_light = colors::white;
 constexpr Color bevel_dark = colors::grey;
 constexpr Uint32 poll_ms = 10;
+constexpr Uint32 leave_wait_ms = 2000;
 
 // Where a dialog of `size` opens: centred on the owner's window as it stands now, else on the
 // screen.
@@ -36,7 +38,7 @@ PixelPoint dialog_place(SDL_Window* owner, PixelSize size) {
 
 DialogWindow::DialogWindow(const std::string& title, int width, int height, const DialogOwner& owner,
                            FontSet& fonts)
-    : m_title(title), m_pressed(no_button) {
+    : m_title(title), m_owner(owner.window), m_pressed(no_button) {
     const PixelSize size{width * owner.scale, height * owner.scale};
     const PixelPoint place = dialog_place(owner.window, size);
     m_window.reset(SDL_CreateWindow(title.c_str(), place.x, place.y, size.w, size.h, SDL_WINDOW_HIDDEN));
@@ -70,6 +72,10 @@ bool DialogWindow::run(const std::function<void(const SDL_Event&)>& elsewhere) {
     }
     // Drawn once mapped: what is drawn into a window not yet on screen is lost.
     SDL_ShowWindow(m_window.get());
+    // Said again once shown: on Wayland a window has no role to take a parent by until then.
+    if (m_owner != nullptr) {
+        SDL_SetWindowModalFor(m_window.get(), m_owner);
+    }
     SDL_RaiseWindow(m_window.get());
     redraw();
     trace::shown("box");
@@ -89,7 +95,24 @@ bool DialogWindow::run(const std::function<void(const SDL_Event&)>& elsewhere) {
         }
     }
     SDL_HideWindow(m_window.get());
+    let_go_of_input();
     return m_quit;
+}
+
+void DialogWindow::let_go_of_input() {
+    // SDL 2.26's Wayland driver keeps its own note of the window that has the keyboard and the
+    // pointer until the compositor says they left it; were the box destroyed first, the next key
+    // or motion would be read through a window freed already, and the program would crash. The
+    // hidden box waits for them to leave (the compositor says so at once as the box unmaps).
+    if (std::string_view(SDL_GetCurrentVideoDriver()) != "wayland") {
+        return;
+    }
+    const Uint32 deadline = SDL_GetTicks() + leave_wait_ms;
+    while ((SDL_GetKeyboardFocus() == m_window.get() || SDL_GetMouseFocus() == m_window.get()) &&
+           !SDL_TICKS_PASSED(SDL_GetTicks(), deadline)) {
+        SDL_PumpEvents();
+        SDL_Delay(poll_ms);
+    }
 }
 
 void DialogWindow::handle(const SDL_Event& event, const std::function<void(const SDL_Event&)>& elsewhere) {

@@ -62,6 +62,8 @@ private:
         std::string caption;
     };
 
+    // Once hidden, until the keyboard and the pointer have left the dialog's window.
+    void let_go_of_input();
     void redraw();
     void paint_button(std::size_t index);
     void handle(const SDL_Event& event, const std::function<void(const SDL_Event&)>& elsewhere);
@@ -70,6 +72,7 @@ private:
 
     std::string m_title;
     std::string m_problem;  // why the dialog cannot be shown, when it cannot
+    SDL_Window* m_owner;
     WindowHandle m_window;
     RendererHandle m_renderer;
     std::unique_ptr<Canvas> m_canvas;

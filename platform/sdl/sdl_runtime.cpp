@@ -51,6 +51,10 @@ public:
         // click does in the headless backend. SDL drops a press that it handles within 10 ms of
         // the focus: when the game is busy with a cue, both are handled together afterwards.
         SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+        // On Wayland, SDL 2.26 drawing window frames through libdecor crashed as the game window
+        // showed after a box closed (weston, libdecor 0.1). Without it, the compositor draws
+        // the frames where it offers to; SDL_VIDEO_WAYLAND_ALLOW_LIBDECOR=1 still asks for it.
+        SDL_SetHint(SDL_HINT_VIDEO_WAYLAND_ALLOW_LIBDECOR, "0");
         ignore_lost_wakeups();
         const bool driver_named = SDL_GetHint(SDL_HINT_VIDEODRIVER) != nullptr;
         if (!driver_named) {
@@ -119,6 +123,13 @@ struct MainWindow {
     Uint32 id = 0;
     // Out of full screen until the window manager has given the window its own size back.
     bool leaving_full_screen = false;
+    // Whether the window manager has had the window at its own size, to give back after full
+    // screen: not yet when it opened in full screen.
+    bool placed = false;
+    // Where the window last stood at its own size, and whether it is on its way back there from
+    // a size the window manager forced on it.
+    std::optional<PixelPoint> home;
+    bool going_home = false;
     bool shown = false;
     std::string caption;
 };
@@ -133,19 +144,23 @@ void fit_to_window(MainWindow& main) {
     main.painter->invalidate();
 }
 
-// Back from full screen the window manager gives the window its own size and place again (SDL
-// keeps the size it was made with, also when it opened in full screen). Setting the size here as
-// well would move it: the window manager has not placed it yet, and SDL would put it back where
-// it stood in full screen, shifted by the frame.
+PixelSize own_size(const MainWindow& main) { return {main.picture.w * main.scale, main.picture.h * main.scale}; }
+
+// Back from full screen the window manager gives the window its own size and place again.
+// Setting the size here as well would move it: the window manager has not placed it yet, and SDL
+// would put it back where it stood in full screen, shifted by the frame. Only a window that
+// opened in full screen has no size of its own to go back to yet, and is given it.
 void toggle_full_screen(MainWindow& main) {
     SDL_Window* window = main.window.get();
     const bool full = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
     SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-    main.leaving_full_screen = full;
+    if (full && !main.placed) {
+        const PixelSize own = own_size(main);
+        SDL_SetWindowSize(window, own.w, own.h);
+    }
+    main.leaving_full_screen = full && main.placed;
     fit_to_window(main);
 }
-
-PixelSize own_size(const MainWindow& main) { return {main.picture.w * main.scale, main.picture.h * main.scale}; }
 
 // A window manager that maximises or resizes the fixed-size window all the same has it back: the
 // picture would sit in black. Sizes reported while full screen is left are the window manager's
@@ -158,9 +173,11 @@ void keep_fixed_size(MainWindow& main, PixelSize reported) {
     }
     if ((flags & SDL_WINDOW_MAXIMIZED) != 0) {
         SDL_RestoreWindow(window);
+        main.going_home = true;
         return;
     }
     const PixelSize own = own_size(main);
+    main.placed = main.placed || reported == own;
     if (main.leaving_full_screen) {
         main.leaving_full_screen = reported != own;
         return;
@@ -169,6 +186,24 @@ void keep_fixed_size(MainWindow& main, PixelSize reported) {
     SDL_GetWindowSize(window, &now.w, &now.h);
     if (now != own) {
         SDL_SetWindowSize(window, own.w, own.h);
+        main.going_home = true;
+    } else if (main.going_home && reported == own) {
+        // Some window managers give the size back but leave the window where they had put it.
+        main.going_home = false;
+        if (main.home) {
+            SDL_SetWindowPosition(window, main.home->x, main.home->y);
+        }
+    }
+}
+
+// Notes where the player keeps the window, while it stands at its own size.
+void note_home(MainWindow& main, PixelPoint at) {
+    const Uint32 flags = SDL_GetWindowFlags(main.window.get());
+    PixelSize now;
+    SDL_GetWindowSize(main.window.get(), &now.w, &now.h);
+    if ((flags & (SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_MAXIMIZED)) == 0 && now == own_size(main) &&
+        !main.leaving_full_screen && !main.going_home) {
+        main.home = at;
     }
 }
 
@@ -324,6 +359,8 @@ struct SdlRuntime::Session {
         case SDL_WINDOWEVENT:
             if (event.window.windowID == main->id && event.window.event == SDL_WINDOWEVENT_CLOSE) {
                 quit = true;
+            } else if (event.window.windowID == main->id && event.window.event == SDL_WINDOWEVENT_MOVED) {
+                note_home(*main, {event.window.data1, event.window.data2});
             } else if (event.window.windowID == main->id && (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
                                                             event.window.event == SDL_WINDOWEVENT_MAXIMIZED)) {
                 keep_fixed_size(*main, {event.window.data1, event.window.data2});
@@ -509,6 +546,7 @@ int SdlRuntime::run(Form& form) {
             SDL_ShowWindow(session.main->window.get());
             SDL_RaiseWindow(session.main->window.get());
             session.main->shown = true;
+            session.main->placed = !m_display.fullscreen;
             session.run_loop();
         }
     } catch (const RuntimeError& error) {
