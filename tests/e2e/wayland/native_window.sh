@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # The real program as a native Wayland client of weston, where no X tool sees its windows: what
-# the screen shows decides. The name box comes first and takes the keyboard; the window, moved
-# by the player, gets a box from "New Player" that is centred on it and stays in front of it after
-# a click into the game, and Return answers it; four trips into full screen and out (F11) leave
-# the picture where it was.
+# the screen shows decides. The name box comes first and takes the keyboard; the window gets a box
+# from "New Player" that is centred on it and stays in front of it after a click into the game,
+# and Return answers it; four trips into full screen and out (F11) leave the picture where it was.
 # Usage: native_window.sh <path to vexoids>
 desktop=weston
 # shellcheck source=../lib/common.bash
@@ -68,14 +67,8 @@ wait_for 30 picture_shown || fail "Return did not answer the name box: no game w
 [[ "$(pixel $((picture_left + 510)) $((picture_top + 14)))" != 000000 ]] ||
     fail "the name typed into the name box did not reach the game (see $screenshot)"
 
-# The player moves the window, dragging it with weston's own Super and the mouse.
-opened_at="$picture_left,$picture_top"
-xdotool mousemove $((picture_left + 100)) $((picture_top + 400)) keydown super mousedown 1 sleep 0.3 \
-    mousemove $((picture_left + 90)) $((picture_top + 390)) sleep 0.3 mousemove $((picture_left - 60)) $((picture_top + 330)) \
-    sleep 0.3 mouseup 1 keyup super
-window_moved() { picture_shown && [[ "$picture_left,$picture_top" != "$opened_at" ]]; }
-wait_for 20 window_moved || fail "a drag with Super did not move the window from ($opened_at) (see $screenshot)"
-
+# weston opens the window where it likes, seldom at the screen's centre; the box must be centred
+# on the window wherever that is.
 xdotool mousemove $((picture_left + 544)) $((picture_top + 164)) click 1
 wait_for 30 box_over_picture || fail "\"New Player\" showed no box centred on the game window (see $screenshot)"
 xdotool mousemove $((picture_left + 100)) $((picture_top + 100)) click 1
