@@ -142,8 +142,8 @@ start_window_manager() {
     done
 }
 
-# weston in a window filling Xvfb's screen, so a screenshot of the root shows weston's output
-# pixel for pixel and xdotool's keys and clicks reach its focused client. A plain background and
+# weston in a window at the top-left of Xvfb's screen, so a screenshot of the root shows
+# weston's output pixel for pixel and xdotool's keys and clicks reach its focused client. A plain background and
 # no panel leave only the clients' own pixels on it. The game runs on SDL's Wayland driver, or for
 # weston-xwayland as an X client of weston's XWayland, whose display number weston logs: $DISPLAY
 # is then XWayland's, where the X tools see and drive the game's windows, and $screen_display
@@ -156,8 +156,12 @@ start_weston() {
         'locking=false' 'animation=none' 'startup-animation=none' >"$work/weston.ini"
     [[ "$desktop" == weston-xwayland ]] && xwayland=(--xwayland)
     size=$(xdpyinfo | awk '/dimensions:/ {print $2}')
-    weston --backend=x11-backend.so --config="$work/weston.ini" --socket=wayland-vex --width="${size%x*}" \
-        --height="${size#*x}" --log="$work/weston.log" ${xwayland[@]+"${xwayland[@]}"} >/dev/null 2>&1 &
+    # weston's output leaves the screen's bottom rows free, where the pointer waits until weston
+    # is up: weston follows a pointer that enters its window, not one that was there first.
+    output_width=${size%x*} output_height=$((${size#*x} - 8))
+    xdotool mousemove 0 $((output_height + 4))
+    weston --backend=x11-backend.so --config="$work/weston.ini" --socket=wayland-vex --width="$output_width" \
+        --height="$output_height" --log="$work/weston.log" ${xwayland[@]+"${xwayland[@]}"} >/dev/null 2>&1 &
     compositor=$!
     pids+=("$compositor")
     weston_ready() {
@@ -169,6 +173,9 @@ start_weston() {
             fail "weston did not start on $DISPLAY: $(cat "$work/weston.log" 2>/dev/null); Xvfb: $(cat "$work/xvfb.log")"
         sleep 0.2
     done
+    # Into weston's window: it follows the pointer from there, and Xvfb, with no window manager,
+    # gives the keyboard to the window under the pointer.
+    xdotool mousemove $((output_width / 2)) $((output_height / 2))
     if [[ "$desktop" == weston ]]; then
         game_environment=(SDL_VIDEODRIVER=wayland WAYLAND_DISPLAY=wayland-vex)
     else

@@ -77,8 +77,7 @@ xdotool key Return
 wait_for 20 no_box_over_picture || fail "Return did not reach the box (see $screenshot)"
 
 home_left=$picture_left home_top=$picture_top
-read -r screen_width screen_height < <(identify -format '%w %h\n' "$screenshot")
-full_left=$(((screen_width - 592) / 2)) full_top=$(((screen_height - 506) / 2))
+full_left=$(((output_width - 592) / 2)) full_top=$(((output_height - 506) / 2))
 for trip in 1 2 3 4; do
     xdotool key F11
     wait_for 20 picture_at "$full_left" "$full_top" ||
