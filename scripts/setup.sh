@@ -11,8 +11,8 @@ case "${1:-}" in
   --tests)
     packages+=(
       googletest libgtest-dev libbenchmark-dev
-      xvfb xauth xdotool x11-utils imagemagick gifsicle libimage-exiftool-perl wmctrl
-      openbox
+      xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick gifsicle libimage-exiftool-perl wmctrl
+      openbox icewm i3-wm weston xwayland
       sox ffmpeg espeak-ng
       python3 desktop-file-utils appstream dpkg-dev file lintian man-db
     ) ;;

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# The real program on a desktop set to 192 dpi the way desktops set it, through the Xft.dpi
-# resource (xrdb), on a screen whose own size says 96 dpi and with SDL reading the screen through
-# RandR as on any desktop: the name box and the window open at x2, clicks land on
-# the captions at x2, F11 shows the picture at x3 centred on the 2560 x 1600 screen with black
-# around it and a click there lands too, Alt+Enter brings the x2 window back; the same started
-# with --fullscreen, and Alt with the keypad's Enter.
-# Usage: scaling.sh <path to vexoids>
+# The real program on a desktop set to 192 dpi by Xft.dpi, on a screen whose own size says 96
+# and with SDL reading the screen through RandR as on any desktop:
+# the name box and the window open at x2, clicks land on the captions at x2, F11 shows the
+# picture at x3 centred on the 2560 x 1600 screen with black around it and a click there lands
+# too, Alt+Enter brings the x2 window back; the same started with --fullscreen, and Alt with the
+# keypad's Enter.
+# Usage: scaling.sh <path to vexoids> [desktop]
+desktop=${2:-openbox}
 # shellcheck source=lib/common.bash
-source "$(dirname "$0")/lib/common.bash"
+source "$(dirname "$0")/lib/common.bash" "$1"
 
 screenshot="$work/screen.png"
 
@@ -31,15 +32,12 @@ window_is() {
 copy_program_folder
 start_display 2560x1600 96
 xrdb -nocpp -merge <<<'Xft.dpi: 192' || fail "xrdb could not set the resources"
-launcher=(env -u SDL_VIDEO_X11_XRANDR)
 launch
 
 name_box=$(window_named 'Enter Your Name' 20) || fail "no name box appeared"
 measure_window "$name_box"
 [[ "$width" == 744 && "$height" == 280 ]] || fail "the name box is ${width}x${height}, expected 744x280"
-xdotool windowactivate --sync "$name_box"
-xdotool type --delay 40 'Tester'
-xdotool key Return
+answer_name_box
 
 window=$(window_named 'Devi Vavaz Vexoids From Hell' 20) || fail "no main window appeared"
 window_is 1184 1012 || fail "at 192 dpi the window is ${width}x${height}, expected 1184x1012"
@@ -67,22 +65,19 @@ wait_for 20 about_panel_at 3 392 41 || fail "a click on About in full screen did
 xdotool key alt+Return
 wait_for 20 window_is 1184 1012 || fail "back from full screen the window is ${width}x${height}, expected 1184x1012"
 
-wmctrl -i -c "$(printf '0x%08x' "$window")"
+close_game_window "$window" 2
 expect_clean_exit "the close request"
 
 # Started with --fullscreen it opens in full screen at x3; a click lands there, and Alt with the
 # keypad's Enter brings the x2 window.
 launch --fullscreen
-name_box=$(window_named 'Enter Your Name' 20) || fail "no name box appeared with --fullscreen"
-xdotool windowactivate --sync "$name_box"
-xdotool type --delay 40 'Tester'
-xdotool key Return
+answer_name_box
 window=$(window_named 'Devi Vavaz Vexoids From Hell' 20) || fail "no main window appeared with --fullscreen"
 wait_for 20 window_is 2560 1600 || fail "with --fullscreen the window is ${width}x${height}, expected 2560x1600"
 xdotool mousemove $((392 + 3 * 544)) $((41 + 3 * 224)) click 1
 wait_for 20 about_panel_at 3 392 41 || fail "a click on About after --fullscreen did not open its panel (see $screenshot)"
 xdotool windowactivate --sync "$window" key alt+KP_Enter
 wait_for 20 window_is 1184 1012 || fail "after Alt+keypad Enter the window is ${width}x${height}, expected 1184x1012"
-wmctrl -i -c "$(printf '0x%08x' "$window")"
+close_game_window "$window" 2
 expect_clean_exit "the close request"
 echo "PASS: x2 at Xft.dpi 192, clicks at x2 and in full screen at x3, F11, Alt+Enter, --fullscreen and Alt+keypad Enter (screenshot: $screenshot)"

@@ -3,7 +3,8 @@
 # folder. Every program started keeps its home and XDG folders in the scratch folder too, so runs
 # side by side share nothing. The folder, with the screenshots in it, is kept when the test fails or VEX_E2E_KEEP=1.
 # Source it with the path of vexoids as $1; it sets variables for the script (width, left, ...)
-# and reads the script's $screenshot.
+# and reads the script's $screenshot, and $desktop when set (openbox when not): icewm, i3, weston
+# (the game on Wayland) or weston-xwayland.
 # shellcheck shell=bash disable=SC2034,SC2154
 set -euo pipefail
 
@@ -14,6 +15,8 @@ export HOME="$work/home" XDG_CONFIG_HOME="$work/home/config" XDG_CACHE_HOME="$wo
     XDG_DATA_HOME="$work/home/data" XDG_STATE_HOME="$work/home/state"
 mkdir -p "$HOME"
 pids=()
+desktop=${desktop:-openbox}
+game_environment=()
 display_up=""
 keep_work=""
 
@@ -38,7 +41,7 @@ fail() {
     echo "FAIL: $*" >&2
     keep_work=yes
     if [[ -n "$display_up" ]]; then
-        import -window root "$work/failure.png" 2>/dev/null &&
+        DISPLAY=$screen_display import -window root "$work/failure.png" 2>/dev/null &&
             echo "the screen at the failure: $work/failure.png" >&2
     fi
     if [[ -n "${vexoids:-}" ]] && ! kill -0 "$vexoids" 2>/dev/null; then
@@ -67,7 +70,7 @@ window_named() {
 }
 
 take_screenshot() {
-    import -window root "$screenshot"
+    DISPLAY=$screen_display import -window root "$screenshot"
 }
 
 # The colour of one pixel of the last screenshot, as rrggbb.
@@ -92,14 +95,13 @@ measure_window() {
     top=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$geometry")
 }
 
-# Xvfb and openbox; DISPLAY is set afterwards. $1 is the screen's size (1024x768 when not
-# given), $2 its dots per inch (96). Xvfb picks a free display number itself and writes it once
-# it takes connections; openbox is up once it names itself on the root window. Either program
-# ending meanwhile fails the test at once, with what both said. By default an X server resets
-# whenever its last client leaves, dropping a connection still being made: wmctrl, asking before
-# openbox has connected, would then take openbox's connection with it, so the server never resets.
+# Xvfb and the desktop named by $desktop; DISPLAY is set afterwards. $1 is the screen's size
+# (1024x768 when not given), $2 its dots per inch (96). Xvfb picks a free display number itself
+# and writes it once it takes connections. By default an X server resets whenever its last
+# client leaves, dropping a connection still being made: wmctrl, asking before the window manager
+# has connected, would then take the window manager's connection with it, so the server never resets.
 start_display() {
-    local xvfb wm deadline=$((SECONDS + 60))
+    local xvfb deadline=$((SECONDS + 60))
     Xvfb -displayfd 3 -noreset -screen 0 "${1:-1024x768}x24" -dpi "${2:-96}" -nolisten tcp \
         3>"$work/display" 2>"$work/xvfb.log" &
     xvfb=$!
@@ -109,16 +111,111 @@ start_display() {
         sleep 0.2
     done
     DISPLAY=":$(head -n1 "$work/display")"
+    screen_display=$DISPLAY
     export DISPLAY
     display_up=yes
-    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    case "$desktop" in
+    openbox) start_window_manager openbox --sm-disable ;;
+    icewm) start_window_manager icewm ;;
+    i3)
+        # No bar and no key bindings: every key reaches the game. (i3's own default configuration
+        # takes Alt+Enter for a terminal.)
+        printf '%s\n' '# i3 config file (v4)' 'font pango:monospace 8' 'focus_follows_mouse no' >"$work/i3.config"
+        start_window_manager i3 -c "$work/i3.config"
+        ;;
+    weston | weston-xwayland) start_weston ;;
+    *) fail "no such desktop: $desktop" ;;
+    esac
+}
+
+# Runs the window manager given by its command line and waits until it names itself on the root
+# window. It or Xvfb ending meanwhile fails the test at once, with what both said.
+start_window_manager() {
+    local wm deadline=$((SECONDS + 60))
+    "$@" >"$work/$1.log" 2>&1 &
     wm=$!
     pids+=("$wm")
     until wmctrl -m >/dev/null 2>&1; do
-        kill -0 "$wm" 2>/dev/null && kill -0 "$xvfb" 2>/dev/null && ((SECONDS < deadline)) ||
-            fail "openbox did not start on $DISPLAY: $(cat "$work/openbox.log"); Xvfb: $(cat "$work/xvfb.log")"
+        kill -0 "$wm" 2>/dev/null && ((SECONDS < deadline)) ||
+            fail "$1 did not start on $DISPLAY: $(cat "$work/$1.log"); Xvfb: $(cat "$work/xvfb.log")"
         sleep 0.2
     done
+}
+
+# weston in a window at the top-left of Xvfb's screen, so a screenshot of the root shows
+# weston's output pixel for pixel and xdotool's keys and clicks reach its focused client. A plain background and
+# no panel leave only the clients' own pixels on it. The game runs on SDL's Wayland driver, or for
+# weston-xwayland as an X client of weston's XWayland, whose display number weston logs: $DISPLAY
+# is then XWayland's, where the X tools see and drive the game's windows, and $screen_display
+# Xvfb's, for the screenshots.
+start_weston() {
+    local compositor size deadline=$((SECONDS + 60)) xwayland=()
+    export XDG_RUNTIME_DIR="$work/runtime"
+    mkdir -m 0700 "$XDG_RUNTIME_DIR"
+    printf '%s\n' '[core]' 'idle-time=0' '[shell]' 'background-color=0xff204060' 'panel-position=none' \
+        'locking=false' 'animation=none' 'startup-animation=none' >"$work/weston.ini"
+    [[ "$desktop" == weston-xwayland ]] && xwayland=(--xwayland)
+    size=$(xdpyinfo | awk '/dimensions:/ {print $2}')
+    # weston's output leaves the screen's bottom rows free, where the pointer waits until weston
+    # is up: weston follows a pointer that enters its window, not one that was there first.
+    output_width=${size%x*} output_height=$((${size#*x} - 8))
+    xdotool mousemove 0 $((output_height + 4))
+    weston --backend=x11-backend.so --config="$work/weston.ini" --socket=wayland-vex --width="$output_width" \
+        --height="$output_height" --log="$work/weston.log" ${xwayland[@]+"${xwayland[@]}"} >/dev/null 2>&1 &
+    compositor=$!
+    pids+=("$compositor")
+    weston_ready() {
+        [[ -S "$XDG_RUNTIME_DIR/wayland-vex" ]] && grep -q 'launching.*weston-desktop-shell' "$work/weston.log" &&
+            { [[ "$desktop" == weston ]] || grep -q 'xserver listening on display' "$work/weston.log"; }
+    }
+    until weston_ready 2>/dev/null; do
+        kill -0 "$compositor" 2>/dev/null && ((SECONDS < deadline)) ||
+            fail "weston did not start on $DISPLAY: $(cat "$work/weston.log" 2>/dev/null); Xvfb: $(cat "$work/xvfb.log")"
+        sleep 0.2
+    done
+    # Into weston's window: it follows the pointer from there, and Xvfb, with no window manager,
+    # gives the keyboard to the window under the pointer.
+    xdotool mousemove $((output_width / 2)) $((output_height / 2))
+    if [[ "$desktop" == weston ]]; then
+        game_environment=(SDL_VIDEODRIVER=wayland WAYLAND_DISPLAY=wayland-vex)
+    else
+        DISPLAY=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/weston.log" | head -n1)
+        game_environment=(SDL_VIDEODRIVER=x11)
+    fi
+}
+
+# Drags window $1, as the player does, by ($2, $3) pixels, and waits until it has moved;
+# measure_window's variables then hold its new place. The mouse is the screen's own: it takes
+# the title bar, or under weston the window itself with Super held (weston's frames of X windows
+# miss a press now and then). A press missed all the same is tried again, up to three times.
+drag_window() {
+    local from attempt x y press=() release=()
+    measure_window "$1"
+    from="$left,$top" x=$((left + 60)) y=$((top - 8))
+    if [[ "$desktop" == weston* ]]; then
+        press=(keydown super) release=(keyup super) y=$((top + 100))
+    fi
+    window_moved() { measure_window "$1" && [[ "$left,$top" != "$from" ]]; }
+    for attempt in 1 2 3; do
+        DISPLAY=$screen_display xdotool mousemove "$x" "$y" sleep 0.3 ${press[@]+"${press[@]}"} mousedown 1 sleep 0.3 \
+            mousemove $((x + $2 / 4)) $((y + $3 / 4)) sleep 0.3 mousemove $((x + $2 / 2)) $((y + $3 / 2)) sleep 0.3 \
+            mousemove $((x + $2)) $((y + $3)) sleep 0.3 mouseup 1 ${release[@]+"${release[@]}"}
+        wait_for 10 window_moved "$1" && return 0
+    done
+    take_screenshot
+    fail "three drags did not move the window from ($from) (see $screenshot)"
+}
+
+# Waits for the name box of start-up, which must take the keyboard by itself, and answers it with
+# a name and Return: sets name_box.
+answer_name_box() {
+    name_box=$(window_named 'Enter Your Name' 20) || fail "no name box appeared"
+    name_box_focused() { (($(xdotool getwindowfocus) == name_box)); }
+    wait_for 20 name_box_focused || { take_screenshot; fail "the name box did not take the keyboard (see $screenshot)"; }
+    xdotool type --delay 40 'Tester'
+    xdotool key Return
+    name_box_closed() { ! xdotool search --onlyvisible --name '^Enter Your Name$' >/dev/null; }
+    wait_for 20 name_box_closed || { take_screenshot; fail "Return did not answer the name box (see $screenshot)"; }
 }
 
 # Copies the program folder to $game, so the player's own scores.dat is never touched; $1, when
@@ -139,13 +236,25 @@ copy_program_folder() {
 
 # Starts the copy, with the arguments given; its process id is $vexoids. SDL's audio driver is
 # $audio_driver (dummy: silent); the words in the array $launcher, when set, come before the
-# program (to run it as another user, or in another environment). Xvfb's RandR output has no
-# physical size, so SDL is told to read the screen's, which -dpi sets.
+# program (to run it as another user, or in another environment).
 launch() {
-    SDL_VIDEO_X11_XRANDR=0 SDL_AUDIODRIVER=${audio_driver:-dummy} ${launcher[@]+"${launcher[@]}"} "$game/vexoids" "$@" \
+    local run=("$game/vexoids")
+    ((${#game_environment[@]} == 0)) || run=(env "${game_environment[@]}" "$game/vexoids")
+    SDL_AUDIODRIVER=${audio_driver:-dummy} ${launcher[@]+"${launcher[@]}"} "${run[@]}" "$@" \
         >"$work/vexoids.log" 2>&1 &
     vexoids=$!
     pids+=("$vexoids")
+}
+
+# Asks the window manager to close the game window $1, as its close button does; weston's X
+# window manager takes no such request, so there a click on the "Exit" caption, at the picture's
+# scale $2 (1 when not given), ends the program.
+close_game_window() {
+    if xprop -root _NET_SUPPORTED | grep -q _NET_CLOSE_WINDOW; then
+        wmctrl -i -c "$(printf '0x%08x' "$1")"
+    else
+        xdotool mousemove --window "$1" $((${2:-1} * 544)) $((${2:-1} * 252)) click 1
+    fi
 }
 
 # Waits for the program to end by itself and checks that its status is $2 (0 when not given).
