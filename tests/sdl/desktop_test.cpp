@@ -132,7 +132,7 @@ TEST(XSettings, FindsTheDesktopsDpiAmongOtherSettings) {
     };
     // Cut within the value of Xft/DPI, its last setting.
     std::vector<unsigned char> cut = SettingsProperty(false).string("Net/ThemeName", "Adwaita").integer("Xft/DPI", 5).bytes();
-    cut.resize(cut.size() - 2);
+    cut.erase(cut.end() - 2, cut.end());
     std::vector<unsigned char> odd_order = full(false);
     odd_order[0] = 2;
     std::vector<unsigned char> odd_type = SettingsProperty(false).integer("Net/X", 1).integer("Xft/DPI", 5).bytes();
