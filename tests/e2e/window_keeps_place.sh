@@ -17,10 +17,38 @@ window_at() {
     measure_window "$window"
     [[ "$left" == "$1" && "$top" == "$2" ]]
 }
+back_home() {
+    window_at "$home_left" "$home_top" || window_at $((home_left + trip_shift_x)) $((home_top + trip_shift_y))
+}
+
+# How far the desktop may move any X window on a trip into full screen and out: nothing, but
+# weston now and then puts a window back 32 pixels up and left of where it stood, and ignores a
+# client asking for its place back. There the game window must come back where it stood or where
+# weston puts a plain X client back.
+trip_shift_x=0 trip_shift_y=0
+measure_trip_shift() {
+    local plain before
+    xmessage -name plain-x-client 'a plain X client' >/dev/null 2>&1 &
+    plain=$!
+    pids+=("$plain")
+    plain_window=$(window_named plain-x-client 20) || fail "no plain X client appeared"
+    measure_window "$plain_window"
+    before="$left $top"
+    plain_full() { measure_window "$plain_window" && [[ "${width}x$height" == "$screen_size" ]]; }
+    plain_back() { measure_window "$plain_window" && [[ "${width}x$height" != "$screen_size" ]]; }
+    wmctrl -i -r "$(printf '0x%08x' "$plain_window")" -b add,fullscreen
+    wait_for 20 plain_full || fail "a plain X client did not go full screen"
+    wmctrl -i -r "$(printf '0x%08x' "$plain_window")" -b remove,fullscreen
+    wait_for 20 plain_back || fail "a plain X client did not leave full screen"
+    trip_shift_x=$((left - ${before% *})) trip_shift_y=$((top - ${before#* }))
+    echo "weston puts a plain X client back from full screen moved by ($trip_shift_x, $trip_shift_y)" >&2
+    kill "$plain"
+}
 
 copy_program_folder
 start_display 1024x768 96
 screen_size=$(xdpyinfo | awk '/dimensions:/ {print $2}')
+[[ "$desktop" == weston-xwayland ]] && measure_trip_shift
 launch
 
 answer_name_box
@@ -39,8 +67,9 @@ for trip in 1 2 3 4; do
         fail "trip $trip: in full screen ($key) the window is ${width}x${height}, expected $screen_size"
     xdotool key "$key"
     wait_for 20 window_is 592 506 || fail "trip $trip: back from full screen the window is ${width}x${height}"
-    wait_for 20 window_at "$home_left" "$home_top" ||
-        { take_screenshot; fail "trip $trip: back from full screen the window is at ($left, $top), expected ($home_left, $home_top) (see $screenshot)"; }
+    wait_for 20 back_home ||
+        { take_screenshot; fail "trip $trip: back from full screen the window is at ($left, $top), expected ($home_left, $home_top) or moved from there by ($trip_shift_x, $trip_shift_y) (see $screenshot)"; }
+    home_left=$left home_top=$top
 done
 
 # A window manager that honours a request does so at once: a size unchanged for three seconds is
