@@ -28,7 +28,7 @@ TEST(VideoDrivers, WaylandIsTriedOnlyWhereACompositorCanBeReached) {
         {nullptr, nullptr, nullptr, false},          {nullptr, "wayland-0", nullptr, false},
         {nullptr, "wayland-0", "", false},           {nullptr, "wayland-0", "run/user", false},
         {nullptr, nullptr, "/run/user/1000", true},  {nullptr, "wayland-1", "/run/user/1000", true},
-        {nullptr, "/tmp/w/wayland-1", nullptr, true}, {"7", nullptr, nullptr, true},
+        {nullptr, "/run/w/wayland-1", nullptr, true}, {"7", nullptr, nullptr, true},
         {"", "", "", false}};
     for (const auto& [socket, display, runtime_dir, reachable] : cases) {
         EXPECT_EQ(wayland_reachable(socket, display, runtime_dir), reachable)
