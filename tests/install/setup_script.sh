@@ -7,9 +7,11 @@
 # is shown only when it fails; the test set-up lists no fuzzing compiler.
 # Usage: setup_script.sh <path to scripts/setup.sh>
 set -euo pipefail
-setup=$(realpath "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# A copy the player can read wherever the checkout lies (a root-only folder, for one).
+setup="$work/setup.sh"
+cp "$1" "$setup"
 failures=0
 fail() { echo "FAIL ($scenario): $*" >&2; failures=$((failures + 1)); }
 
@@ -45,7 +47,7 @@ if [[ -z ${SUDO_FREE:-} && ! -e $RUN/sudo-asked ]]; then
 fi
 exec /usr/bin/env -i PATH="$PATH" RUN="$RUN" APT_FAILS="${APT_FAILS:-}" SUDO_USER=player "$@"
 END
-chmod 755 "$work" "$work/tools" "$work/tools"/* "$work/sudo"
+chmod 755 "$work" "$work/tools" "$work/tools"/* "$work/sudo" "$setup"
 
 as_player=()
 [[ $(id -u) -eq 0 ]] && as_player=(setpriv --reuid=nobody --regid=nogroup --clear-groups --)
