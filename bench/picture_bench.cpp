@@ -1,6 +1,6 @@
 // What start-up pays to read and check every picture of the game before the name box.
 #include "platform/headless/headless_runtime.h"
-#include "platform/sdl/picture_file.h"
+#include "platform/sdl/draw/picture_file.h"
 #include "shell/form1.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 // How long after a cue's own length the synchronous play returns, on SDL's dummy audio driver:
 // the game stands still for the whole call, so anything beyond the sound is lost play time.
-#include "platform/sdl/sound_player.h"
+#include "platform/sdl/audio/sound_player.h"
 #include "platform/wav_header.h"
 
 #include <benchmark/benchmark.h>

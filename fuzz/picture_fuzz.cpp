@@ -2,8 +2,8 @@
 // and the size limit (the window's, or an icon's before it is scaled down), the rest is the
 // file, decoded through our checks into the picture libraries, EXIF orientations and CMYK
 // included. The EXIF reader also gets the bytes on their own, as an APP1 segment.
-#include "platform/sdl/jpeg_picture.h"
-#include "platform/sdl/picture_file.h"
+#include "platform/sdl/draw/jpeg_picture.h"
+#include "platform/sdl/draw/picture_file.h"
 
 #include <array>
 #include <cstdint>

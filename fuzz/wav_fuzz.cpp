@@ -1,7 +1,7 @@
 // Any bytes as a WAV file: the header check, then the decoding and the piece-by-piece conversion
 // the player makes for a 44.1 kHz 16-bit stereo device. A sound may be refused; none may crash,
 // be played against the header check, or come out longer than the frames its header counted.
-#include "platform/sdl/sound_convert.h"
+#include "platform/sdl/audio/sound_convert.h"
 #include "platform/wav_header.h"
 
 #include <cstdint>

@@ -1,9 +1,9 @@
 #include "platform/sdl/snapshot.h"
 
-#include "platform/sdl/canvas.h"
-#include "platform/sdl/font_set.h"
-#include "platform/sdl/form_painter.h"
-#include "platform/sdl/picture_file.h"
+#include "platform/sdl/draw/canvas.h"
+#include "platform/sdl/draw/font_set.h"
+#include "platform/sdl/draw/form_painter.h"
+#include "platform/sdl/draw/picture_file.h"
 #include "platform/sdl/sdl_handles.h"
 
 #include <stdexcept>

@@ -3,8 +3,8 @@
 
 #include "platform/control.h"
 #include "platform/form.h"
-#include "platform/sdl/geometry.h"
-#include "platform/sdl/viewport.h"
+#include "platform/layout/geometry.h"
+#include "platform/layout/viewport.h"
 
 #include <cstdint>
 #include <filesystem>

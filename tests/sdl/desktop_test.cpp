@@ -1,11 +1,11 @@
 // What the game learns from the desktop it starts on: which video drivers can answer, which
 // renderer draws, the settings daemon's text size, and boxes that cannot be shown.
 #include "platform/runtime_error.h"
-#include "platform/sdl/font_set.h"
-#include "platform/sdl/input_box.h"
-#include "platform/sdl/renderer_choice.h"
-#include "platform/sdl/video_drivers.h"
-#include "platform/sdl/xsettings.h"
+#include "platform/sdl/draw/font_set.h"
+#include "platform/sdl/boxes/input_box.h"
+#include "platform/sdl/draw/renderer_choice.h"
+#include "platform/sdl/desktop/video_drivers.h"
+#include "platform/sdl/desktop/xsettings.h"
 
 #include <SDL.h>
 

@@ -1,5 +1,5 @@
 // The real painter on the game's window, drawn offscreen with the software renderer.
-#include "platform/sdl/geometry.h"
+#include "platform/layout/geometry.h"
 #include "platform/sdl/snapshot.h"
 
 #include "tests/support/game_fixture.h"

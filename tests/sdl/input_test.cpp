@@ -1,8 +1,8 @@
 // Keyboard and mouse as the window's handlers take them: desktop key codes and the label a click
 // lands on.
-#include "platform/sdl/hit_test.h"
-#include "platform/sdl/key_map.h"
-#include "platform/sdl/viewport.h"
+#include "platform/layout/hit_test.h"
+#include "platform/sdl/input/key_map.h"
+#include "platform/layout/viewport.h"
 
 #include "tests/support/game_fixture.h"
 

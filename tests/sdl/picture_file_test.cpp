@@ -2,7 +2,7 @@
 // as an image viewer (ImageMagick) shows them: a GIF's own transparent colour, CMYK JPEGs, EXIF
 // orientations. The files are made by ImageMagick, gifsicle and exiftool as each test runs.
 #include "platform/runtime_error.h"
-#include "platform/sdl/picture_file.h"
+#include "platform/sdl/draw/picture_file.h"
 #include "tests/support/test_folder.h"
 #include "platform/headless/headless_runtime.h"
 #include "shell/form1.h"

@@ -1,6 +1,6 @@
 // Sounds through SDL's disk audio driver, which writes what the device plays to a file at the
 // pace of a real device. The player asks for 44.1 kHz 16-bit stereo in the machine's byte order.
-#include "platform/sdl/sound_player.h"
+#include "platform/sdl/audio/sound_player.h"
 
 #include "tests/support/test_folder.h"
 #include "tests/support/wav_bytes.h"

@@ -1,6 +1,6 @@
 // Captions broken into lines, and typed names edited one UTF-8 character at a time.
-#include "platform/sdl/text_wrap.h"
-#include "platform/sdl/utf8.h"
+#include "platform/layout/text_wrap.h"
+#include "platform/layout/utf8.h"
 
 #include <gtest/gtest.h>
 

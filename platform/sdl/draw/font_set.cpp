@@ -1,0 +1,46 @@
+#include "platform/sdl/draw/font_set.h"
+
+#include <iostream>
+
+#include <sys/stat.h>
+
+namespace vex {
+
+FontSet::FontSet() : m_regular(find_font(game_font_family, false)), m_bold(find_font(game_font_family, true)) { TTF_Init(); }
+
+FontSet::~FontSet() {
+    m_fonts.clear();
+    TTF_Quit();
+}
+
+TTF_Font* FontSet::font(const TextStyle& style) {
+    auto found = m_fonts.find(style);
+    if (found == m_fonts.end()) {
+        const auto& face = style.bold ? m_bold : m_regular;
+        // Only a regular file: a FIFO in a font's place would hold the game at its first text.
+        struct stat info {};
+        const bool regular = face && ::stat(face->path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+        TTF_Font* opened = regular ? TTF_OpenFontIndex(face->path.c_str(), style.pixels, face->index) : nullptr;
+        found = m_fonts.emplace(style, FontHandle(opened)).first;
+    }
+    return found->second.get();
+}
+
+std::optional<std::string> FontSet::missing_face() {
+    for (const bool bold : {false, true}) {
+        if (font({TextStyle{}.pixels, bold}) == nullptr) {
+            const auto& face = bold ? m_bold : m_regular;
+            return face ? face->path.string() : std::string(game_font_family) + (bold ? " Bold" : "");
+        }
+    }
+    return std::nullopt;
+}
+
+void report_missing_font(const std::string& font, const std::string& title) {
+    const std::string text = "The font " + font + " is missing or damaged.";
+    std::cerr << text << '\n';
+    const std::string box = "The font\n" + font + "\nis missing or damaged, so the game cannot show its text.\nReinstall the game.";
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), box.c_str(), nullptr);
+}
+
+}  // namespace vex

@@ -1,0 +1,43 @@
+// The two faces every text is drawn in, found through fontconfig and opened once per size.
+#pragma once
+
+#include "platform/sdl/draw/font_lookup.h"
+#include "platform/sdl/sdl_handles.h"
+
+#include <map>
+#include <optional>
+#include <string>
+
+namespace vex {
+
+struct TextStyle {
+    int pixels = 11;
+    bool bold = false;
+    auto operator<=>(const TextStyle&) const = default;
+};
+
+class FontSet {
+public:
+    FontSet();
+    FontSet(const FontSet&) = delete;
+    FontSet& operator=(const FontSet&) = delete;
+    ~FontSet();
+
+    // The font of that style, or nullptr when its face is missing (text is then not drawn).
+    TTF_Font* font(const TextStyle& style);
+
+    // The first face that fontconfig does not have or that cannot be opened as a font ("Liberation
+    // Sans Bold", or its file when that is damaged), or nullopt when both open.
+    std::optional<std::string> missing_face();
+
+private:
+    std::optional<FontFile> m_regular;
+    std::optional<FontFile> m_bold;
+    std::map<TextStyle, FontHandle> m_fonts;
+};
+
+// Tells the player that a font is missing, naming it, in SDL's own message box (which needs no
+// font) and on standard error. The caller then ends the program with a non-zero status.
+void report_missing_font(const std::string& font, const std::string& title);
+
+}  // namespace vex
