@@ -28,9 +28,6 @@ public:
     // The next draw of the game's one uniform generator over [0, 1).
     virtual double random() = 0;
 
-    // The folder that holds the program and its data, without a trailing separator.
-    virtual const std::filesystem::path& program_folder() const = 0;
-
     // The folder the record file scores.dat is kept in: the program folder when the record can
     // be written there, else the player's own data folder.
     virtual const std::filesystem::path& record_folder() const = 0;

@@ -5,7 +5,7 @@
 
 namespace vex {
 
-HeadlessRuntime::HeadlessRuntime(std::filesystem::path program_folder) : m_folder(std::move(program_folder)) {}
+HeadlessRuntime::HeadlessRuntime(std::filesystem::path data_folder) : m_data_folder(std::move(data_folder)) {}
 
 void HeadlessRuntime::answer_input_box(std::string text) {
     m_answers.push_back({Dialog::Kind::InputBox, std::move(text)});
@@ -90,7 +90,7 @@ std::vector<std::string> HeadlessRuntime::story(const std::function<void()>& act
 
 void HeadlessRuntime::play_sound(const std::string& game_path) {
     record_moment(native_path({}, game_path).filename().string());
-    const auto length_ms = wav_length_ms(native_path(m_folder, game_path));
+    const auto length_ms = wav_length_ms(native_path(m_data_folder, game_path));
     const std::uint64_t length = length_ms ? TickClock::ticks_for_ms(*length_ms) : 0;
     const std::uint64_t start = m_form != nullptr ? m_form->clock().now() : 0;
     m_sounds.push_back({game_path, start, length});

@@ -25,7 +25,7 @@ public:
 
 class HeadlessRuntime : public Runtime {
 public:
-    explicit HeadlessRuntime(std::filesystem::path program_folder);
+    explicit HeadlessRuntime(std::filesystem::path data_folder);
 
     struct Dialog {
         enum class Kind { InputBox, MessageBox } kind;
@@ -84,15 +84,14 @@ public:
     std::string input_box(const std::string& prompt, const std::string& title, const std::string& default_text) override;
     void message_box(const std::string& text, MessageIcon icon, const std::string& title) override;
     double random() override;
-    const std::filesystem::path& program_folder() const override { return m_folder; }
-    const std::filesystem::path& record_folder() const override { return m_folder; }
+    const std::filesystem::path& record_folder() const override { return m_data_folder; }
 
 private:
     std::string take_answer(Dialog::Kind kind, const std::string& text);
     void record_moment(std::string what);
     Form& form() const;
 
-    std::filesystem::path m_folder;
+    std::filesystem::path m_data_folder;
     Form* m_form = nullptr;
     UniformRandom m_random;
     std::deque<double> m_injected;

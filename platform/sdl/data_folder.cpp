@@ -15,7 +15,7 @@ bool holds_data(const std::filesystem::path& folder) {
 
 }  // namespace
 
-std::filesystem::path program_file_folder() {
+std::filesystem::path running_program_folder() {
     const std::unique_ptr<char, decltype(&SDL_free)> base(SDL_GetBasePath(), &SDL_free);
     std::error_code error;
     return base ? std::filesystem::path(base.get()).parent_path() : std::filesystem::current_path(error);

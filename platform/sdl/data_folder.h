@@ -7,7 +7,7 @@
 namespace vex {
 
 // The folder holding the running program, as SDL reports it on every platform.
-std::filesystem::path program_file_folder();
+std::filesystem::path running_program_folder();
 
 // The player's own data folder for the game ($XDG_DATA_HOME/vexoids on Linux), created when
 // missing; nullopt when there is none.

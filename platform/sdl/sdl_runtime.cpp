@@ -493,11 +493,11 @@ struct SdlRuntime::Session {
 };
 
 SdlRuntime::SdlRuntime(DisplayOptions display)
-    : SdlRuntime(find_data_folder(program_file_folder(), VEX_INSTALLED_DATA), display) {}
+    : SdlRuntime(find_data_folder(running_program_folder(), VEX_INSTALLED_DATA), display) {}
 
-SdlRuntime::SdlRuntime(std::filesystem::path program_folder, DisplayOptions display)
-    : m_folder(std::move(program_folder)),
-      m_record_folder(choose_record_folder(m_folder, record_writable_in(m_folder), player_data_folder)),
+SdlRuntime::SdlRuntime(std::filesystem::path data_folder, DisplayOptions display)
+    : m_data_folder(std::move(data_folder)),
+      m_record_folder(choose_record_folder(m_data_folder, record_writable_in(m_data_folder), player_data_folder)),
       m_display(display),
       m_session(std::make_unique<Session>()) {}
 
@@ -524,10 +524,10 @@ int SdlRuntime::run(Form& form) {
     trace::watch_server_times();
     int status = 0;
     try {
-        session.icon = require_icon_file(m_folder / form.icon());
+        session.icon = require_icon_file(m_data_folder / form.icon());
         SDL_SetWindowIcon(session.main->window.get(), session.icon.get());
         // Every picture is checked before the name box: one that cannot be shown never costs a game.
-        Pictures pictures = require_form_pictures(form, m_folder);
+        Pictures pictures = require_form_pictures(form, m_data_folder);
         session.sync_clock();
         // Loaded while the window is still hidden, so the name box shows alone.
         form.Form_Load();
@@ -566,7 +566,7 @@ void SdlRuntime::play_sound(const std::string& game_path) {
         return;
     }
     m_session->present_before_blocking();
-    const std::filesystem::path file = native_path(m_folder, game_path);
+    const std::filesystem::path file = native_path(m_data_folder, game_path);
     trace::begin("cue", trace::active() ? wav_length_ms(file).value_or(0) : 0);
     if (m_session->sound.play(file) == SoundPlayer::Outcome::Stopped) {
         m_session->quit = true;

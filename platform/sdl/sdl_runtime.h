@@ -21,9 +21,10 @@ struct DisplayOptions {
 
 class SdlRuntime : public Runtime {
 public:
-    // The program folder is the data beside the executable, else the installed data folder.
+    // The data folder (pictures, sounds, the first record) is the one beside the executable, else
+    // the installed one.
     explicit SdlRuntime(DisplayOptions display = {});
-    explicit SdlRuntime(std::filesystem::path program_folder, DisplayOptions display = {});
+    explicit SdlRuntime(std::filesystem::path data_folder, DisplayOptions display = {});
     ~SdlRuntime() override;
     SdlRuntime(const SdlRuntime&) = delete;
     SdlRuntime& operator=(const SdlRuntime&) = delete;
@@ -40,13 +41,12 @@ public:
                           const std::string& default_text) override;
     void message_box(const std::string& text, MessageIcon icon, const std::string& title) override;
     double random() override;
-    const std::filesystem::path& program_folder() const override { return m_folder; }
     const std::filesystem::path& record_folder() const override { return m_record_folder; }
 
 private:
     struct Session;
 
-    std::filesystem::path m_folder;
+    std::filesystem::path m_data_folder;
     std::filesystem::path m_record_folder;
     DisplayOptions m_display;
     std::unique_ptr<Session> m_session;

@@ -12,13 +12,13 @@
 namespace vex {
 
 struct OffscreenView::Parts {
-    Parts(const Form& form, PixelSize output, const std::filesystem::path& program_folder)
+    Parts(const Form& form, PixelSize output, const std::filesystem::path& data_folder)
         : surface(SDL_CreateRGBSurfaceWithFormat(0, output.w, output.h, 32, SDL_PIXELFORMAT_RGB888)),
           renderer(surface ? SDL_CreateSoftwareRenderer(surface.get()) : nullptr) {
         if (!renderer) {
             throw std::runtime_error(std::string("offscreen renderer: ") + SDL_GetError());
         }
-        canvas = std::make_unique<Canvas>(*renderer, fonts, require_form_pictures(form, program_folder));
+        canvas = std::make_unique<Canvas>(*renderer, fonts, require_form_pictures(form, data_folder));
         const PixelSize picture = client_size(form);
         canvas->set_viewport(fit(output, picture), picture);
         painter = std::make_unique<FormPainter>(*canvas);
@@ -31,10 +31,10 @@ struct OffscreenView::Parts {
     std::unique_ptr<FormPainter> painter;
 };
 
-OffscreenView::OffscreenView(const Form& form, const std::filesystem::path& program_folder,
+OffscreenView::OffscreenView(const Form& form, const std::filesystem::path& data_folder,
                              std::optional<PixelSize> output)
     : m_form(form),
-      m_parts(std::make_unique<Parts>(form, output.value_or(client_size(form)), program_folder)) {}
+      m_parts(std::make_unique<Parts>(form, output.value_or(client_size(form)), data_folder)) {}
 
 OffscreenView::~OffscreenView() = default;
 

@@ -26,8 +26,8 @@ struct Snapshot {
 // output that shows it scaled and centred, as a window at a scale or a full screen would.
 class OffscreenView {
 public:
-    // Pictures are found in `program_folder`; `output` is the size of the surface drawn on.
-    OffscreenView(const Form& form, const std::filesystem::path& program_folder,
+    // Pictures are found in `data_folder`; `output` is the size of the surface drawn on.
+    OffscreenView(const Form& form, const std::filesystem::path& data_folder,
                   std::optional<PixelSize> output = std::nullopt);
     ~OffscreenView();
     OffscreenView(const OffscreenView&) = delete;
