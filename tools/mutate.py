@@ -2,20 +2,25 @@
 """One-line mutation testing of the game and its runtime against the headless tests.
 
 The tree is copied to a temporary folder (the checkout is never touched) and the headless test
-program is built there once. Each mutant then changes one line of the game's folders (shell/,
-ship/, enemies/, scoring/) or of the runtime's own sources (platform/*.cpp): a comparison flipped,
-a constant one up or down, two adjacent statements swapped, a statement deleted or a `return;`
-dropped. Only what the changed line touches is recompiled and the test program relinked; the
-tests then run under a time limit. A mutant that does not compile is counted apart; one that
-hangs is stopped by the time limit and counts as killed.
+program is built there once. Each mutant then changes one line of what the build compiles into
+the game and runtime libraries the headless tests exercise (vex_game, vex_platform; the file list
+is the build's own, so a moved file needs no edit here) or of the game's headers: a comparison
+flipped, a constant one up or down, two adjacent statements swapped, a statement deleted or a
+`return;` dropped. Only what the changed line touches is recompiled and the test program
+relinked; the tests then run under a time limit. A mutant that does not compile is counted apart;
+one that hangs is stopped by the time limit and counts as killed. A mutant the headless tests miss
+is run against the SDL backend's test program too, which still holds tests of some SDL-free code;
+one only those kill counts as killed and is listed apart.
 
 Mutants are drawn in an order fixed by the seed until the sample holds the asked number of
-compiling mutants. Survivors are printed with their file and line. Those listed in the file of
-known equivalent mutants (keyed by file and text, not by line number) are accepted; the exit
-status is 1 when any other mutant survived.
+compiling mutants. Survivors are printed with their file, line and function. Those listed in the
+file of known equivalent mutants (keyed by function and text, not by file or line) are accepted;
+the exit status is 1 when any other mutant survived.
 """
 
 import argparse
+import contextlib
+import json
 import os
 import random
 import re
@@ -29,25 +34,31 @@ from dataclasses import dataclass
 from pathlib import Path
 
 CHECKOUT = Path(__file__).resolve().parent.parent
-GAME_FOLDERS = ("shell", "ship", "enemies", "scoring")
+GAME_LIBRARY = "vex_game"
+MUTATED_LIBRARIES = ("vex_platform", GAME_LIBRARY)
 EQUIVALENTS = CHECKOUT / "tools" / "mutation_equivalents.txt"
 TEST_TARGET = "vex_tests"
-TEST_PROGRAM = Path("tests") / TEST_TARGET
+# Tests of SDL-free code that still live in the SDL backend's test program: a mutant the headless
+# tests miss is run against them too, and reported apart, until those tests move to the headless program.
+SDL_TEST_TARGET = "vex_sdl_tests"
 
 
 @dataclass
 class Mutant:
     path: str  # relative to the tree
     line: int  # 1-based
+    function: str  # what the line lies in, as classify_lines names it
     kind: str
     original: str  # the changed line(s) before ...
     mutated: str  # ... and after, as they stand in the file
 
     def key(self):
-        return (self.path, squeeze(self.original), squeeze(self.mutated))
+        """What the list of known equivalents matches: no path and no line, so that code keeps
+        its entries when it moves within its file or to another file or folder."""
+        return (self.function, squeeze(self.original), squeeze(self.mutated))
 
     def describe(self):
-        return f"{self.path}:{self.line}: {self.kind}: {squeeze(self.original)}  =>  {squeeze(self.mutated)}"
+        return f"{self.path}:{self.line}: {self.function}: {self.kind}: {squeeze(self.original)}  =>  {squeeze(self.mutated)}"
 
 
 def squeeze(text):
@@ -103,43 +114,72 @@ def one_up_and_down(literal):
     return [f"{value + 1:.17g}{suffix}", f"{value - 1:.17g}{suffix}"]
 
 
+NAME_BEFORE_PARAMETERS = re.compile(r"((?:[\w~]+::)*(?:operator\s*[^\s(]+|~?\w+))\s*$")
+LAMBDA_NAME = re.compile(r"(\w+)\s*=\s*\[")
+
+
+def owner_name(head, kind):
+    """What a brace's head names: the function whose body it opens (`Form1::add_controls`, the
+    variable a lambda is bound to), or `namespace vex`, `struct Look` for a scope; None for a
+    nameless scope."""
+    if kind == "scope":
+        match = re.search(r"\b(namespace|class|struct|enum|union)\b(?:\s+class)?\s+([\w:]+)", head)
+        return f"{match.group(1)} {match.group(2)}" if match else None
+    if LAMBDA_NAME.search(head.split("(")[0]):
+        return LAMBDA_NAME.search(head.split("(")[0]).group(1)
+    match = NAME_BEFORE_PARAMETERS.search(head.split("(")[0])
+    return match.group(1) if match else None
+
+
 def classify_lines(masked_lines):
-    """For each line, the kind of the innermost brace it lies in: 'function' for a function or
+    """For each line, the kind of the innermost brace it lies in ('function' for a function or
     lambda body and the blocks inside one, 'scope' for a namespace or class, 'data' for an
-    initializer list, None outside every brace."""
-    stack = []
-    inside = []
+    initializer list, None outside every brace), and the name of what it lies in: the outermost
+    function, else the innermost named scope, else `file scope`."""
+    stack = []  # (kind, name, code before it) of each open brace
+    inside, names = [], []
     since = ""  # code since the last ; { or }
+
+    def current_name():
+        functions = [name for kind, name, _ in stack if kind == "function"]
+        if functions:
+            return functions[0] or "lambda"
+        scopes = [name for kind, name, _ in stack if kind == "scope" and name]
+        return scopes[-1] if scopes else "file scope"
+
     for text in masked_lines:
-        inside.append(stack[-1] if stack else None)
+        inside.append(stack[-1][0] if stack else None)
+        names.append(current_name())
         if text.lstrip().startswith("#"):
             continue
         for c in text:
             if c == "{":
-                head = since.strip()
+                head = " ".join(since.split())
+                in_function = any(kind == "function" for kind, _, _ in stack)
                 if SCOPE.search(head) and "(" not in head:
                     kind = "scope"
                 elif CONTROL.search(head) or head.endswith(")") or re.search(r"\)\s*(const|override|noexcept|mutable)*\s*$", head) \
-                        or re.search(r"\)\s*:", head):
+                        or (re.search(r"\)\s*:", head) and not re.search(r"\w$", head)):  # not `: m_a{1}`
                     kind = "function" if head and not head.endswith("=") else "data"
-                    if stack and stack[-1] == "data":
+                    if stack and stack[-1][0] == "data":
                         kind = "data"
-                elif head == "" and stack and stack[-1] == "function":
+                elif head == "" and stack and stack[-1][0] == "function":
                     kind = "function"
                 else:
                     kind = "data"
-                stack.append(kind)
+                name = None if in_function or kind == "data" else owner_name(head, kind)
+                stack.append((kind, name, since))
                 since = ""
             elif c == "}":
-                if stack:
-                    stack.pop()
-                since = ""
+                # After an initializer in braces the head goes on (a constructor's `m_a{1} {`).
+                kind, _, before = stack.pop() if stack else (None, None, "")
+                since = before + "{} " if kind == "data" else ""
             elif c == ";":
                 since = ""
             else:
                 since += c
         since += " "
-    return inside
+    return inside, names
 
 
 def is_statement(masked, previous_masked):
@@ -173,11 +213,11 @@ def independent(first, second):
 
 def mutants_of(path, lines):
     masked = [mask(line) for line in lines]
-    inside = classify_lines(masked)
+    inside, names = classify_lines(masked)
     found = []
 
     def add(index, kind, new_line):
-        found.append(Mutant(path, index + 1, kind, lines[index], new_line))
+        found.append(Mutant(path, index + 1, names[index], kind, lines[index], new_line))
 
     for i, line in enumerate(lines):
         code = masked[i]
@@ -212,35 +252,61 @@ def mutants_of(path, lines):
                 and not masked[following].strip().startswith("return") and not stripped.startswith("return") \
                 and len(code) - len(code.lstrip()) == len(masked[following]) - len(masked[following].lstrip()) \
                 and not independent(stripped, masked[following].strip()):
-            found.append(Mutant(path, i + 1, "swap statements", line + "\n" + lines[following],
+            found.append(Mutant(path, i + 1, names[i], "swap statements", line + "\n" + lines[following],
                                 lines[following] + "\n" + line))
     return found
 
 
-def source_files(tree):
-    files = []
-    for folder in GAME_FOLDERS:
-        files += sorted(p for p in (tree / folder).rglob("*") if p.suffix in (".cpp", ".h"))
-    files += sorted((tree / "platform").glob("*.cpp"))
-    return files
+def ask_for_targets(build):
+    """Asks the next configure of `build` to describe its targets (CMake's file API)."""
+    query = build / ".cmake" / "api" / "v1" / "query" / "codemodel-v2"
+    query.parent.mkdir(parents=True, exist_ok=True)
+    query.touch()
 
 
-def all_mutants(tree):
+def library_sources(build):
+    """The sources each library of a configured build compiles, by library name, relative to the
+    tree: the build's own list, so a file moved to another folder of a library is still found."""
+    reply = build / ".cmake" / "api" / "v1" / "reply"
+    index = json.loads(max(reply.glob("index-*.json")).read_text(encoding="utf-8"))
+    codemodel = json.loads((reply / index["reply"]["codemodel-v2"]["jsonFile"]).read_text(encoding="utf-8"))
+    sources = {}
+    for target in codemodel["configurations"][0]["targets"]:
+        description = json.loads((reply / target["jsonFile"]).read_text(encoding="utf-8"))
+        sources[target["name"]] = [s["path"] for s in description.get("sources", []) if "compileGroupIndex" in s]
+    return sources
+
+
+def source_files(tree, build):
+    """The sources of the libraries the headless tests exercise, and the game's headers: those in
+    a folder holding a source of the game library. (The runtime's headers are left out: each is
+    included nearly everywhere, so a mutant in one would rebuild the whole tree.)"""
+    sources = library_sources(build)
+    files = {tree / name for library in MUTATED_LIBRARIES for name in sources[library]}
+    for folder in {(tree / name).parent for name in sources[GAME_LIBRARY]}:
+        files.update(folder.glob("*.h"))
+    return sorted(files)
+
+
+def all_mutants(tree, build):
     mutants = []
-    for file in source_files(tree):
+    for file in source_files(tree, build):
         lines = file.read_text(encoding="utf-8").split("\n")
         mutants += mutants_of(str(file.relative_to(tree)), lines)
     return mutants
 
 
+KINDS = "flip comparison|constant|swap statements|delete statement|drop return"
+
+
 def parse_report_line(line):
-    """The key of a survivor as a report prints it: `... path:line: kind: original  =>  mutated`."""
-    match = re.search(r"(\S+):\d+: [a-z ]+: (.*)  =>  (.*)$", line)
+    """The key of a mutant as a report prints it: `... path:line: function: kind: original  =>  mutated`."""
+    match = re.search(rf"\S+:\d+: (.+?): (?:{KINDS}): (.*)  =>  (.*)$", line)
     return (match.group(1), squeeze(match.group(2)), squeeze(match.group(3))) if match else None
 
 
 def read_equivalents(path):
-    """Entries `file: original  =>  mutated`, each after a comment saying why it is equivalent."""
+    """Entries `function: original  =>  mutated`, each after a comment saying why it is equivalent."""
     known = set()
     if not path.exists():
         return known
@@ -295,15 +361,21 @@ class Workspace:
         self.env = dict(os.environ, TMPDIR=str(tree / "tmp"))
         (tree / "tmp").mkdir()
         self.objects = {}
+        self.sdl_timeout = None  # set once the SDL test program is built and passes unmutated
+        self.sdl_tried = False
 
     def configure(self):
         generator = ["-G", "Ninja"] if shutil.which("ninja") else []
+        ask_for_targets(self.build)
         status = run(["cmake", "-S", ".", "-B", str(self.build), *generator, "-DBUILD_TESTING=ON",
                       "-DCMAKE_BUILD_TYPE=None", "-DCMAKE_CXX_FLAGS=-O1"], self.tree)
-        return status == 0 and self.compile()
+        return status == 0 and self.compile(TEST_TARGET)
 
-    def compile(self):
-        return run(["cmake", "--build", str(self.build), "--target", TEST_TARGET, "-j", str(self.jobs)], self.tree) == 0
+    def compile(self, target):
+        return run(["cmake", "--build", str(self.build), "--target", target, "-j", str(self.jobs)], self.tree) == 0
+
+    def program(self, target):
+        return self.build / "tests" / target
 
     def remember_objects(self):
         cache = self.tree / "objects"
@@ -323,13 +395,29 @@ class Workspace:
         for library in self.build.rglob("*.a"):
             library.unlink()
 
-    def test(self, timeout):
+    def test(self, target, timeout):
         skipped = [f"--gtest_filter=-{self.skip}"] if self.skip else []
-        return run([str(self.build / TEST_PROGRAM), "--gtest_fail_fast", *skipped], self.build, timeout, self.env)
+        return run([str(self.program(target)), "--gtest_fail_fast", *skipped], self.build, timeout, self.env)
+
+    def sdl_tests_ready(self):
+        """Builds the SDL test program on the unmutated tree the first time it is asked for; false
+        when it does not build or its tests fail unmutated (said once)."""
+        if not self.sdl_tried:
+            self.sdl_tried = True
+            print(f"building {SDL_TEST_TARGET} for the mutants the headless tests miss ...", file=sys.stderr, flush=True)
+            began = time.monotonic()
+            if self.compile(SDL_TEST_TARGET) and self.test(SDL_TEST_TARGET, None) == 0:
+                self.sdl_timeout = max(60.0, 10 * (time.monotonic() - began))
+                self.remember_objects()
+            else:
+                print(f"{SDL_TEST_TARGET} does not build or fails unmutated: survivors are not run against it",
+                      file=sys.stderr, flush=True)
+        return self.sdl_timeout is not None
 
 
-def try_mutant(workspace, mutant, timeout):
-    """'killed', 'survived', 'timed out' or 'not compiling'."""
+@contextlib.contextmanager
+def mutated(workspace, mutant):
+    """The tree with the mutant in place, put back as it was afterwards, objects and all."""
     file = workspace.tree / mutant.path
     original = file.read_bytes()
     stat = file.stat()
@@ -339,14 +427,29 @@ def try_mutant(workspace, mutant, timeout):
     lines[first:first + count] = mutant.mutated.split("\n") if mutant.mutated else [""]
     file.write_text("\n".join(lines), encoding="utf-8")
     try:
-        if not workspace.compile():
-            return "not compiling"
-        status = workspace.test(timeout)
-        return "timed out" if status is None else ("survived" if status == 0 else "killed")
+        yield
     finally:
         file.write_bytes(original)
         os.utime(file, ns=(stat.st_atime_ns, stat.st_mtime_ns))
         workspace.restore_objects()
+
+
+def try_mutant(workspace, mutant, timeout, known_equivalent):
+    """'killed', 'survived', 'timed out', 'not compiling', or 'killed by SDL tests' for a mutant
+    that only the SDL test program's tests of SDL-free code kill. A known equivalent is not run
+    against those."""
+    with mutated(workspace, mutant):
+        if not workspace.compile(TEST_TARGET):
+            return "not compiling"
+        status = workspace.test(TEST_TARGET, timeout)
+        if status != 0:
+            return "timed out" if status is None else "killed"
+    if known_equivalent or not workspace.sdl_tests_ready():
+        return "survived"
+    with mutated(workspace, mutant):
+        if not workspace.compile(SDL_TEST_TARGET):
+            return "survived"  # the headless build took it, so the mutant's own code compiles
+        return "survived" if workspace.test(SDL_TEST_TARGET, workspace.sdl_timeout) == 0 else "killed by SDL tests"
 
 
 def main():
@@ -365,7 +468,13 @@ def main():
     args = parser.parse_args()
 
     if args.list:
-        mutants = all_mutants(args.tree)
+        with tempfile.TemporaryDirectory(prefix="vexoids-mutants-") as folder:
+            build = Path(folder)
+            ask_for_targets(build)
+            if run(["cmake", "-S", str(args.tree.resolve()), "-B", str(build)], folder) != 0:
+                print("the tree does not configure", file=sys.stderr)
+                return 2
+            mutants = all_mutants(args.tree.resolve(), build)
         for mutant in mutants:
             print(mutant.describe())
         print(f"{len(mutants)} mutants", file=sys.stderr)
@@ -384,39 +493,45 @@ def main():
             print("the unmutated tree does not build", file=sys.stderr)
             return 2
         clean_start = time.monotonic()
-        if workspace.test(None) != 0:
-            failed = subprocess.run([str(workspace.build / TEST_PROGRAM)], cwd=workspace.build, env=workspace.env,
+        if workspace.test(TEST_TARGET, None) != 0:
+            failed = subprocess.run([str(workspace.program(TEST_TARGET))], cwd=workspace.build, env=workspace.env,
                                     capture_output=True, text=True, check=False)
             print(failed.stdout[-3000:], "the tests fail on the unmutated tree", file=sys.stderr)
             return 2
         timeout = args.timeout or max(60.0, 10 * (time.monotonic() - clean_start))
         workspace.remember_objects()
 
-        mutants = all_mutants(tree)
+        mutants = all_mutants(tree, workspace.build)
         random.Random(args.seed).shuffle(mutants)
         if args.again:
             wanted = {parse_report_line(line) for line in args.again.read_text(encoding="utf-8").splitlines()}
             mutants = [m for m in mutants if m.key() in wanted]
-        tally = {"killed": 0, "survived": 0, "timed out": 0, "not compiling": 0}
-        survivors = []
+        tally = dict.fromkeys(("killed", "killed by SDL tests", "survived", "timed out", "not compiling"), 0)
+        survivors, killed_by_sdl_tests = [], []
         for mutant in mutants:
-            if tally["killed"] + tally["survived"] + tally["timed out"] >= args.sample:
+            if sum(tally.values()) - tally["not compiling"] >= args.sample:
                 break
             began = time.monotonic()
-            outcome = try_mutant(workspace, mutant, timeout)
+            outcome = try_mutant(workspace, mutant, timeout, mutant.key() in known)
             tally[outcome] += 1
             if outcome == "survived":
                 survivors.append(mutant)
-            tested = tally["killed"] + tally["survived"] + tally["timed out"]
-            print(f"[{tested}/{args.sample}] {outcome:13} {time.monotonic() - began:4.0f} s  {mutant.describe()}",
+            elif outcome == "killed by SDL tests":
+                killed_by_sdl_tests.append(mutant)
+            tested = sum(tally.values()) - tally["not compiling"]
+            print(f"[{tested}/{args.sample}] {outcome:19} {time.monotonic() - began:4.0f} s  {mutant.describe()}",
                   file=sys.stderr, flush=True)
 
-    tested = tally["killed"] + tally["survived"] + tally["timed out"]
-    killed = tally["killed"] + tally["timed out"]
+    tested = sum(tally.values()) - tally["not compiling"]
+    killed = tested - tally["survived"]
     print(f"seed {args.seed}: {tested} compiling mutants of {len(mutants)}: {killed} killed "
-          f"({tally['timed out']} of them by the time limit), {tally['survived']} survived; "
-          f"{tally['not compiling']} did not compile; score {100 * killed / max(tested, 1):.1f} %; "
-          f"{time.monotonic() - started:.0f} s")
+          f"({tally['timed out']} of them by the time limit, {tally['killed by SDL tests']} only by {SDL_TEST_TARGET}), "
+          f"{tally['survived']} survived; {tally['not compiling']} did not compile; "
+          f"score {100 * killed / max(tested, 1):.1f} %; {time.monotonic() - started:.0f} s")
+    for mutant in killed_by_sdl_tests:
+        print(f"only {SDL_TEST_TARGET} kills  {mutant.describe()}")
+    if killed_by_sdl_tests:
+        print(f"(SDL-free code whose tests live in {SDL_TEST_TARGET}: they belong in the headless {TEST_TARGET})")
     unexplained = [m for m in survivors if m.key() not in known]
     for mutant in survivors:
         print(("known equivalent  " if mutant.key() in known else "SURVIVED          ") + mutant.describe())
