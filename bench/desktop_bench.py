@@ -7,6 +7,9 @@ floor's window), answers the name box, lets the title screen stand for a while, 
 through the keyboard with xdotool (the same key strokes go to the floor), opens five more boxes
 with "New Player" and ends the program. The figures come from the process's own CPU clock, the
 kernel's peak resident size, and the trace a -DVEX_FRAME_TRACE=ON build writes.
+
+It runs in an X server of its own started by scripts/with_display.sh (as scripts/bench_desktop.sh
+does), which names the server's process in VEX_XVFB_PID.
 """
 
 import argparse
@@ -282,31 +285,6 @@ class Bench:
               f"peak {result['peak_mb']:.1f} MB, {result['boxes']} boxes", file=sys.stderr)
 
 
-def start_display(work):
-    display_file = open(os.path.join(work, "display"), "w+")
-    # Never reset: a reset when wmctrl leaves before openbox has connected drops openbox.
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(display_file.fileno()), "-noreset", "-screen", "0",
-                             "1024x768x24", "-nolisten", "tcp"], pass_fds=[display_file.fileno()],
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    deadline = time.monotonic() + 30
-    while time.monotonic() < deadline:
-        display_file.seek(0)
-        number = display_file.read().strip()
-        if number:
-            break
-        time.sleep(0.05)
-    else:
-        raise RuntimeError("Xvfb did not start")
-    os.environ["DISPLAY"] = f":{number}"
-    manager = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    deadline = time.monotonic() + 30
-    while subprocess.run(["wmctrl", "-m"], capture_output=True).returncode != 0:
-        if time.monotonic() > deadline:
-            raise RuntimeError("openbox did not start")
-        time.sleep(0.05)
-    return xvfb, manager
-
-
 def headless_ticks_per_second(bench, smoke):
     command = [bench, "--benchmark_filter=BM_RunningGameTick$", "--benchmark_format=json"]
     if smoke:
@@ -385,9 +363,10 @@ def main():
     parser.add_argument("--json", help="also write every round's figures here")
     args = parser.parse_args()
     args.floor, args.bench = os.path.abspath(args.floor), os.path.abspath(args.bench)
+    if "VEX_XVFB_PID" not in os.environ:
+        parser.error("run it in an X server of its own: scripts/with_display.sh -- bench/desktop_bench.py ...")
 
     work = tempfile.mkdtemp(prefix="vexoids-bench-")
-    xvfb = manager = None
     try:
         folder = os.path.dirname(os.path.abspath(args.game))
         shutil.copy(args.game, os.path.join(work, "vexoids"))
@@ -395,9 +374,8 @@ def main():
             shutil.copytree(os.path.join(folder, item), os.path.join(work, item))
         with open(os.path.join(work, "scores.dat"), "w", newline="") as record:
             record.write('"0","nobody"\r\n')
-        xvfb, manager = start_display(work)
         bench = Bench(args, work)
-        bench.xvfb = xvfb.pid
+        bench.xvfb = int(os.environ["VEX_XVFB_PID"])
         for round_number in range(args.rounds):
             order = ("game", "floor") if round_number % 2 == 0 else ("floor", "game")
             for which in order:
@@ -408,10 +386,6 @@ def main():
                 json.dump(bench.results, out)
         print(table(bench.results, ticks_per_second))
     finally:
-        for process in (manager, xvfb):
-            if process is not None:
-                process.terminate()
-                process.wait()
         shutil.rmtree(work, ignore_errors=True)
 
 

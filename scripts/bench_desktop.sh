@@ -7,5 +7,5 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh --tests
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVEX_FRAME_TRACE=ON >/dev/null
 cmake --build build-bench -j"$(nproc)" --target vexoids vex_floor vex_bench >/dev/null
-exec python3 bench/desktop_bench.py --game build-bench/vexoids --floor build-bench/bench/vex_floor \
+exec scripts/with_display.sh -- python3 bench/desktop_bench.py --game build-bench/vexoids --floor build-bench/bench/vex_floor \
     --bench build-bench/bench/vex_bench "$@"

@@ -21,21 +21,10 @@ for item in pictures sounds scores.dat; do
     [[ -e $build/bench/$item ]] || cp -r "$build/$item" "$build/bench/"
 done
 
+# The rounds, in an X server of their own.
+[[ -n ${VEX_XVFB_PID:-} ]] || exec scripts/with_display.sh -- scripts/bench_gamepad.sh "$rounds" "$seconds" "$build"
 work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
-openbox --sm-disable >/dev/null 2>&1 &
-pids+=($!)
-sleep 1
+trap 'rm -rf "$work"' EXIT
 
 for round in $(seq "$rounds"); do
     for variant in none pad; do
