@@ -135,7 +135,8 @@ def classify_lines(masked_lines):
     """For each line, the kind of the innermost brace it lies in ('function' for a function or
     lambda body and the blocks inside one, 'scope' for a namespace or class, 'data' for an
     initializer list, None outside every brace), and the name of what it lies in: the outermost
-    function, else the innermost named scope, else `file scope`."""
+    function (also for the line that opens it, so a one-line function is named), else the
+    innermost named scope, else `file scope`."""
     stack = []  # (kind, name, code before it) of each open brace
     inside, names = [], []
     since = ""  # code since the last ; { or }
@@ -152,6 +153,7 @@ def classify_lines(masked_lines):
         names.append(current_name())
         if text.lstrip().startswith("#"):
             continue
+        in_function_before = any(kind == "function" for kind, _, _ in stack)
         for c in text:
             if c == "{":
                 head = " ".join(since.split())
@@ -168,6 +170,8 @@ def classify_lines(masked_lines):
                 else:
                     kind = "data"
                 name = None if in_function or kind == "data" else owner_name(head, kind)
+                if kind == "function" and not in_function_before and names[-1] == current_name():
+                    names[-1] = name or "lambda"
                 stack.append((kind, name, since))
                 since = ""
             elif c == "}":

@@ -41,6 +41,7 @@ class FunctionNames(unittest.TestCase):
         ("constant in an unnamed namespace", "namespace vex {\nnamespace {\nconstexpr int tries = 100;  // MARK\n}\n}",
          "namespace vex"),
         ("constant at file scope", "constexpr int tries = 100;  // MARK", "file scope"),
+        ("function on one line", "namespace vex {\nint twice(int a) { return a * 2; }  // MARK\n}", "twice"),
         ("member of a struct", "namespace vex {\nstruct Look {\n    int size = 12;  // MARK\n};\n}", "struct Look"),
         ("function after a struct",
          "struct Look {\n    int size = 12;\n};\nint width(Look look) {\n    return look.size;  // MARK\n}", "width"),
