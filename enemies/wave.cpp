@@ -1,4 +1,5 @@
 #include "enemies/contact.h"
+#include "enemies/playfield.h"
 #include "shell/form1.h"
 
 #include <array>
@@ -8,7 +9,6 @@ namespace vex {
 
 namespace {
 
-constexpr float bottom_limit = 8000;
 constexpr float left_edge_correction = 200;
 
 // Sideways pace of each Vexoid toward the ship's left edge, in twips per tick.
@@ -56,7 +56,7 @@ void Form1::tmBrit_Timer() {
         }
     }
     for (Image* vexoid : wave) {
-        if (vexoid->Top > bottom_limit) {
+        if (vexoid->Top > playfield_bottom) {
             vexoid->Top = 0;
         }
     }
