@@ -1,5 +1,6 @@
 #include "platform/wav_header.h"
 
+#include "platform/little_endian.h"
 #include "platform/regular_file.h"
 
 #include <algorithm>
@@ -14,14 +15,6 @@ constexpr std::uint32_t max_rate = 192000;
 constexpr std::uint16_t extensible = 0xFFFE;
 // The rest of the GUID whose first two bytes are the format tag in an extensible fmt chunk.
 constexpr std::string_view format_guid_tail("\x00\x00\x00\x00\x10\x00\x80\x00\x00\xaa\x00\x38\x9b\x71", 14);
-
-std::uint32_t little_endian(std::string_view bytes, std::size_t at, std::size_t count) {
-    std::uint32_t value = 0;
-    for (std::size_t i = count; i-- > 0;) {
-        value = (value << 8U) | static_cast<unsigned char>(bytes[at + i]);
-    }
-    return value;
-}
 
 std::string hex(std::uint32_t value) {
     constexpr std::string_view digits = "0123456789abcdef";
@@ -151,8 +144,10 @@ WavCheck read_wav_header(std::string_view file) {
     return {std::nullopt, format ? "it holds no samples" : "it has no format chunk"};
 }
 
+FileRead read_wav_file(const std::filesystem::path& path) { return read_regular_file(path, wav_file_limit); }
+
 std::optional<double> wav_length_ms(const std::filesystem::path& path) {
-    const FileRead file = read_regular_file(path, wav_file_limit);
+    const FileRead file = read_wav_file(path);
     const auto header = file.status == FileRead::Status::Read ? read_wav_header(file.bytes).header : std::nullopt;
     if (!header) {
         return std::nullopt;

@@ -2,6 +2,8 @@
 // sized from it.
 #pragma once
 
+#include "platform/regular_file.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -46,6 +48,10 @@ struct WavCheck {
 // most `wav_decoded_limit` bytes decoded. A data chunk whose size runs past the file's end (a
 // stream's placeholder size, a cut download) holds what the file holds.
 WavCheck read_wav_header(std::string_view file);
+
+// The bytes of the WAV file at `path`, read only when it is a regular file of at most
+// `wav_file_limit` bytes.
+FileRead read_wav_file(const std::filesystem::path& path);
 
 // Playing time in milliseconds of the WAV file at `path`; nullopt when it cannot be read, is no
 // regular file or is refused.
