@@ -39,12 +39,8 @@ void Form1::ShowWave(bool visible) {
 // touch the ship.
 void Form1::tmBrit_Timer() {
     // Tidy the screen: a game under way shows no info panel and no "GAME OVER".
-    Frame1.Visible = false;
-    Label5.Visible = false;
-    Label4.Visible = false;
-    Frame2.Visible = false;
-    Label6.Visible = false;
-    Label7.Visible = false;
+    ShowAboutPanel(false);
+    ShowInstructionsPanel(false);
     Label8.Visible = false;
 
     const std::array<Image*, 4> wave{&imgBrit1, &imgBrit2, &imgBrit3, &imgBrit4};

@@ -108,6 +108,8 @@ public:
     void FireCommand();
 
     // Info panels and exit.
+    void ShowAboutPanel(bool visible);
+    void ShowInstructionsPanel(bool visible);
     void Label1_Click();
     void Label2_Click();
     void Label7_Click();
