@@ -4,33 +4,19 @@
 #include "platform/key_codes.h"
 #include "shell/form1.h"
 
+#include "tests/support/program_folder.h"
+
 #include <benchmark/benchmark.h>
 
-#include <cerrno>
 #include <filesystem>
-#include <string>
-#include <system_error>
-
-#include <stdlib.h>
 
 namespace {
 
 // A silent program folder of this run's own (no sounds, so the measured ticks contain only the
 // game's own work), removed at exit.
 const std::filesystem::path& silent_folder() {
-    struct Folder {
-        std::filesystem::path path;
-        Folder() {
-            std::string name = (std::filesystem::temp_directory_path() / "vexoids-bench-XXXXXX").string();
-            if (::mkdtemp(name.data()) == nullptr) {
-                throw std::system_error(errno, std::generic_category(), "cannot make a folder for the benchmark");
-            }
-            path = name;
-        }
-        ~Folder() { std::filesystem::remove_all(path); }
-    };
-    static const Folder folder;
-    return folder.path;
+    static const vex::testing::ProgramFolder folder("bench");
+    return folder.path();
 }
 
 void BM_RunningGameTick(benchmark::State& state) {

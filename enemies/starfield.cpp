@@ -1,3 +1,4 @@
+#include "enemies/playfield.h"
 #include "shell/form1.h"
 
 #include <array>
@@ -6,7 +7,6 @@ namespace vex {
 
 namespace {
 
-constexpr float bottom_limit = 8000;
 constexpr float streak_length = 100;
 
 }  // namespace
@@ -17,7 +17,7 @@ void Form1::tmSpace_Timer() {
     const std::array<std::pair<Line*, float>, 6> streaks{
         {{&Line5, 80}, {&Line6, 75}, {&Line7, 50}, {&Line8, 90}, {&Line9, 45}, {&Line10, 75}}};
     for (const auto& [streak, speed] : streaks) {
-        if (streak->Y1 > bottom_limit) {
+        if (streak->Y1 > playfield_bottom) {
             streak->Y1 = 0;
             streak->Y2 = streak_length;
         }

@@ -1,4 +1,5 @@
 #include "enemies/contact.h"
+#include "enemies/playfield.h"
 #include "shell/form1.h"
 
 #include <array>
@@ -8,7 +9,6 @@ namespace vex {
 
 namespace {
 
-constexpr float bottom_limit = 8000;
 constexpr float left_edge_correction = 200;
 
 // Sideways pace of each Vexoid toward the ship's left edge, in twips per tick.
@@ -39,12 +39,8 @@ void Form1::ShowWave(bool visible) {
 // touch the ship.
 void Form1::tmBrit_Timer() {
     // Tidy the screen: a game under way shows no info panel and no "GAME OVER".
-    Frame1.Visible = false;
-    Label5.Visible = false;
-    Label4.Visible = false;
-    Frame2.Visible = false;
-    Label6.Visible = false;
-    Label7.Visible = false;
+    ShowAboutPanel(false);
+    ShowInstructionsPanel(false);
     Label8.Visible = false;
 
     const std::array<Image*, 4> wave{&imgBrit1, &imgBrit2, &imgBrit3, &imgBrit4};
@@ -56,7 +52,7 @@ void Form1::tmBrit_Timer() {
         }
     }
     for (Image* vexoid : wave) {
-        if (vexoid->Top > bottom_limit) {
+        if (vexoid->Top > playfield_bottom) {
             vexoid->Top = 0;
         }
     }

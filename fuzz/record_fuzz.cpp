@@ -68,11 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::replace(items[1].begin(), items[1].end(), '"', '\'');
     const std::string record = "\"" + items[0] + "\",\"" + items[1] + "\"\r\n";
     const auto file = folder() / "scores.dat";
-    if (vex::write_record_file(file, record)) {
+    if (!vex::write_record_file(file, record)) {
         std::abort();
     }
-    const vex::RecordRead back = vex::read_record_file(file);
-    if (back.unusable || back.text != record || vex::parse_items(back.text, 2) != items) {
+    const vex::Result<std::string> back = vex::read_record_file(file);
+    if (!back || back.value() != record || vex::parse_items(back.value(), 2) != items) {
         std::abort();
     }
     return 0;

@@ -12,7 +12,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view file(reinterpret_cast<const char*>(data), size);
-    const auto header = vex::read_wav_header(file).header;
+    const vex::Result<vex::WavHeader> header = vex::read_wav_header(file);
     SDL_AudioSpec device{};
     device.freq = 44100;
     device.format = AUDIO_S16SYS;
@@ -22,10 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!cue.refusal().empty()) {
         return 0;
     }
-    if (!header || header->decoded_bytes() > vex::wav_decoded_limit) {
+    if (!header || header.value().decoded_bytes() > vex::wav_decoded_limit) {
         std::abort();  // only a sound whose header passed may play
     }
-    const std::uint64_t most = (header->frames * 44100 + header->rate - 1) / header->rate * 4;
+    const std::uint64_t most = (header.value().frames * 44100 + header.value().rate - 1) / header.value().rate * 4;
     std::uint64_t total = 0;
     std::vector<Uint8> piece;
     for (cue.next(1000, piece); !piece.empty(); cue.next(1000, piece)) {

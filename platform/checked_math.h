@@ -20,7 +20,7 @@ T checked_add(T a, T b) {
 
 // a * 2, staying at the largest (or smallest) value of T instead of overflowing.
 template <typename T>
-T saturating_double(T a) {
+T saturating_times_two(T a) {
     T result{};
     if (__builtin_mul_overflow(a, T{2}, &result)) {
         return a < 0 ? std::numeric_limits<T>::min() : std::numeric_limits<T>::max();

@@ -8,9 +8,10 @@
 
 namespace vex {
 
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 // Length of the decimal number at the start of `text` (sign, digits, fraction, exponent), or 0.

@@ -8,6 +8,9 @@
 
 namespace vex {
 
+// The blanks the game's text readers skip: a space or a tab, nothing else.
+bool is_blank(char c);
+
 // The whole text as a decimal number, blanks around it ignored; nullopt when it is not one.
 std::optional<double> parse_number(std::string_view text);
 

@@ -1,9 +1,8 @@
 #include "platform/record_place.h"
 
+#include "platform/file_system.h"
 #include "platform/record_file.h"
 #include "platform/regular_file.h"
-
-#include <unistd.h>
 
 namespace vex {
 
@@ -26,7 +25,8 @@ void seed_player_record(const std::filesystem::path& shipped, const std::filesys
     }
     const FileRead seed = read_regular_file(shipped, record_file_limit);
     if (seed.status == FileRead::Status::Read) {
-        // A seed that cannot be made now is tried again at the next start.
+        // A seed that cannot be made now is tried again at the next start; until then the player
+        // starts without a record, as on a first start.
         (void)create_record_file(own, seed.bytes);
     }
 }
@@ -34,7 +34,7 @@ void seed_player_record(const std::filesystem::path& shipped, const std::filesys
 }  // namespace
 
 bool record_writable_in(const std::filesystem::path& folder) {
-    return ::access(folder.c_str(), W_OK) == 0 || ::access((folder / record_name).c_str(), W_OK) == 0;
+    return file_system::player_may_write(folder) || file_system::player_may_write(folder / record_name);
 }
 
 std::filesystem::path choose_record_folder(const std::filesystem::path& program_folder, bool writable,

@@ -51,7 +51,6 @@ std::string from_utf16(std::string_view bytes, bool big_endian) {
     return text;
 }
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
 bool is_line_end(char c) { return c == '\r' || c == '\n'; }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "platform/wav_header.h"
 
+#include "platform/little_endian.h"
 #include "platform/regular_file.h"
 
 #include <algorithm>
@@ -14,14 +15,6 @@ constexpr std::uint32_t max_rate = 192000;
 constexpr std::uint16_t extensible = 0xFFFE;
 // The rest of the GUID whose first two bytes are the format tag in an extensible fmt chunk.
 constexpr std::string_view format_guid_tail("\x00\x00\x00\x00\x10\x00\x80\x00\x00\xaa\x00\x38\x9b\x71", 14);
-
-std::uint32_t little_endian(std::string_view bytes, std::size_t at, std::size_t count) {
-    std::uint32_t value = 0;
-    for (std::size_t i = count; i-- > 0;) {
-        value = (value << 8U) | static_cast<unsigned char>(bytes[at + i]);
-    }
-    return value;
-}
 
 std::string hex(std::uint32_t value) {
     constexpr std::string_view digits = "0123456789abcdef";
@@ -41,7 +34,7 @@ struct Format {
 };
 
 // The encoding and sample size a fmt chunk declares, or why they are not played.
-std::optional<std::string> read_format(std::string_view fmt, Format& format) {
+Status read_format(std::string_view fmt, Format& format) {
     WavHeader& header = format.header;
     std::uint32_t tag = little_endian(fmt, 0, 2);
     header.channels = static_cast<std::uint16_t>(little_endian(fmt, 2, 2));
@@ -50,7 +43,7 @@ std::optional<std::string> read_format(std::string_view fmt, Format& format) {
     header.bits = static_cast<std::uint16_t>(little_endian(fmt, 14, 2));
     if (tag == extensible) {
         if (fmt.size() < 40 || fmt.substr(26, 14) != format_guid_tail) {
-            return "its extensible format names no encoding the game knows";
+            return Failure{"its extensible format names no encoding the game knows"};
         }
         tag = little_endian(fmt, 24, 2);
     }
@@ -66,27 +59,27 @@ std::optional<std::string> read_format(std::string_view fmt, Format& format) {
         }
     }();
     if (!bits_fit) {
-        return "encoding " + hex(tag) + " at " + std::to_string(header.bits) + " bits is not one the game plays";
+        return Failure{"encoding " + hex(tag) + " at " + std::to_string(header.bits) + " bits is not one the game plays"};
     }
     if (header.channels < 1 || header.channels > max_channels) {
-        return std::to_string(header.channels) + " channels (the game plays 1 to 8)";
+        return Failure{std::to_string(header.channels) + " channels (the game plays 1 to 8)"};
     }
     if (header.rate < min_rate || header.rate > max_rate) {
-        return std::to_string(header.rate) + " frames a second (the game plays 8000 to 192000)";
+        return Failure{std::to_string(header.rate) + " frames a second (the game plays 8000 to 192000)"};
     }
     if (header.encoding != WavEncoding::MsAdpcm && header.encoding != WavEncoding::ImaAdpcm) {
         format.block_bytes = header.channels * (header.bits / 8U);
-        return std::nullopt;
+        return {};
     }
     // An ADPCM block starts with a header per channel holding its first sample (two for
     // Microsoft's), then four bits a sample.
     const std::uint32_t block_header = header.channels * (header.encoding == WavEncoding::MsAdpcm ? 7U : 4U);
     if (block_align <= block_header) {
-        return "ADPCM blocks of " + std::to_string(block_align) + " bytes hold no samples";
+        return Failure{"ADPCM blocks of " + std::to_string(block_align) + " bytes hold no samples"};
     }
     format.block_bytes = block_align;
     format.block_frames = (block_align - block_header) * 2U / header.channels + (header.encoding == WavEncoding::MsAdpcm ? 2U : 1U);
-    return std::nullopt;
+    return {};
 }
 
 }  // namespace
@@ -98,12 +91,12 @@ std::uint64_t WavHeader::decoded_bytes() const {
     return frames * channels * sample_bytes;
 }
 
-WavCheck read_wav_header(std::string_view file) {
+Result<WavHeader> read_wav_header(std::string_view file) {
     if (file.size() > wav_file_limit) {
-        return {std::nullopt, "larger than " + std::to_string(wav_file_limit >> 20U) + " MB"};
+        return Failure{"larger than " + std::to_string(wav_file_limit >> 20U) + " MB"};
     }
     if (file.size() < 12 || file.substr(0, 4) != "RIFF" || file.substr(8, 4) != "WAVE") {
-        return {std::nullopt, "not a WAV file"};
+        return Failure{"not a WAV file"};
     }
     std::optional<Format> format;
     std::size_t at = 12;
@@ -113,7 +106,7 @@ WavCheck read_wav_header(std::string_view file) {
         at += 8;
         if (id == "data") {
             if (!format) {
-                return {std::nullopt, "its samples come before their format"};
+                return Failure{"its samples come before their format"};
             }
             // A size beyond the file's end is a stream's placeholder or a cut file: the samples
             // are what the file holds: whole frames of PCM, every ADPCM block begun counted whole (the
@@ -128,36 +121,41 @@ WavCheck read_wav_header(std::string_view file) {
                 header.frames = (bytes + format->block_bytes - 1) / format->block_bytes * format->block_frames;
             }
             if (header.decoded_bytes() > wav_decoded_limit) {
-                return {std::nullopt, std::to_string((header.decoded_bytes() + (1U << 20U) - 1) >> 20U) + " MB of samples once decoded, more than the " +
+                return Failure{std::to_string((header.decoded_bytes() + (1U << 20U) - 1) >> 20U) + " MB of samples once decoded, more than the " +
                                           std::to_string(wav_decoded_limit >> 20U) + " MB a sound may hold"};
             }
-            return {header, {}};
+            return header;
         }
         if (size > file.size() - at) {
-            return {std::nullopt, "its chunk \"" + std::string(id) + "\" runs past the end of the file"};
+            return Failure{"its chunk \"" + std::string(id) + "\" runs past the end of the file"};
         }
         if (id == "fmt ") {
             if (size < 16) {
-                return {std::nullopt, "its format chunk is too short"};
+                return Failure{"its format chunk is too short"};
             }
             format.emplace();
-            if (auto refusal = read_format(file.substr(at, size), *format)) {
-                return {std::nullopt, std::move(*refusal)};
+            if (Status read = read_format(file.substr(at, size), *format); !read) {
+                return Failure{read.reason()};
             }
         }
         at += size + (size & 1U);
         at = std::min(at, file.size());
     }
-    return {std::nullopt, format ? "it holds no samples" : "it has no format chunk"};
+    return Failure{format ? "it holds no samples" : "it has no format chunk"};
 }
 
+FileRead read_wav_file(const std::filesystem::path& path) { return read_regular_file(path, wav_file_limit); }
+
 std::optional<double> wav_length_ms(const std::filesystem::path& path) {
-    const FileRead file = read_regular_file(path, wav_file_limit);
-    const auto header = file.status == FileRead::Status::Read ? read_wav_header(file.bytes).header : std::nullopt;
+    const FileRead file = read_wav_file(path);
+    if (file.status != FileRead::Status::Read) {
+        return std::nullopt;
+    }
+    const Result<WavHeader> header = read_wav_header(file.bytes);
     if (!header) {
         return std::nullopt;
     }
-    return header->length_ms();
+    return header.value().length_ms();
 }
 
 }  // namespace vex

@@ -2,6 +2,9 @@
 // sized from it.
 #pragma once
 
+#include "platform/regular_file.h"
+#include "platform/result.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -35,17 +38,15 @@ struct WavHeader {
     double length_ms() const { return 1000.0 * static_cast<double>(frames) / rate; }
 };
 
-// A header, or why the file is not played (one line, for the player).
-struct WavCheck {
-    std::optional<WavHeader> header;
-    std::string refusal;
-};
-
-// Reads the header of a whole WAV file: PCM of 8 to 32 bits, 32-bit float, A-law, mu-law, IMA and
+// Reads the header of a whole WAV file, or says in one line why it is not played: PCM of 8 to 32 bits, 32-bit float, A-law, mu-law, IMA and
 // Microsoft ADPCM, plain or in an extensible fmt chunk; 1 to 8 channels at 8 to 192 kHz, and at
 // most `wav_decoded_limit` bytes decoded. A data chunk whose size runs past the file's end (a
 // stream's placeholder size, a cut download) holds what the file holds.
-WavCheck read_wav_header(std::string_view file);
+Result<WavHeader> read_wav_header(std::string_view file);
+
+// The bytes of the WAV file at `path`, read only when it is a regular file of at most
+// `wav_file_limit` bytes.
+FileRead read_wav_file(const std::filesystem::path& path);
 
 // Playing time in milliseconds of the WAV file at `path`; nullopt when it cannot be read, is no
 // regular file or is refused.

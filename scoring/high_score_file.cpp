@@ -12,11 +12,11 @@ std::filesystem::path Form1::record_path() { return native_path(runtime().record
 // A missing or damaged file gives no record; the file itself is left alone until a new record
 // replaces it. A file an editor saved with a byte-order mark (UTF-8 or UTF-16) is read as its text. A file that is there but cannot be read is never replaced this session.
 void Form1::LoadHighScore() {
-    RecordRead file = read_record_file(record_path());
-    if (file.unusable && !m_record_unusable) {
-        m_record_unusable = std::move(file.unusable);
+    const Result<std::string> file = read_record_file(record_path());
+    if (!file && !m_record_unusable) {
+        m_record_unusable = file.reason();
     }
-    const auto items = parse_items(decode_text(file.text), 2);
+    const auto items = parse_items(decode_text(file ? file.value() : std::string()), 2);
     if (items.size() < 2) {
         lblHiscore.Caption = "0";
         lblHiscoren.Caption = "";
@@ -35,9 +35,9 @@ void Form1::SaveHighScore() {
     std::string name = lblPlayer.Caption;
     std::replace(name.begin(), name.end(), '"', '\'');
     const std::string record = "\"" + lblScore.Caption + "\",\"" + name + "\"\r\n";
-    if (const auto failure = write_record_file(record_path(), record)) {
-        runtime().message_box("Your high score could not be saved (" + *failure + "). Play goes on.",
-                              MessageIcon::Critical, "Game Info");
+    if (const Status saved = write_record_file(record_path(), record); !saved) {
+        runtime().message_box("Your high score could not be saved (" + saved.reason() + "). Play goes on.",
+                              MessageIcon::Critical, message_title);
     }
 }
 

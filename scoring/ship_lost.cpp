@@ -5,8 +5,6 @@ namespace vex {
 
 namespace {
 
-constexpr const char* message_title = "Game Info";
-
 // The number a caption starts with, as a whole 32-bit score (0 when there is none).
 std::int32_t score_of(const Label& label) { return round_to_int32(leading_number(label.Caption)); }
 

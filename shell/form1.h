@@ -27,6 +27,8 @@ public:
     explicit Form1(Runtime& runtime);
 
     static constexpr float twips_per_pixel = 15;
+    // The title of every message the game shows the player.
+    static constexpr const char* message_title = "Game Info";
     float client_width() const override { return 8880; }
     float client_height() const override { return 7590; }
     std::string icon() const override { return "pictures/icon.bmp"; }
@@ -106,14 +108,16 @@ public:
     void FireCommand();
 
     // Info panels and exit.
+    void ShowAboutPanel(bool visible);
+    void ShowInstructionsPanel(bool visible);
     void Label1_Click();
     void Label2_Click();
     void Label7_Click();
     void Label5_Click();
     void Label3_Click();
 
-    // Plays a cue from the sounds folder to its end.
-    void PlaySound(const std::string& game_path);
+    // Plays a cue from the sounds folder to its end; the whole game waits meanwhile.
+    void PlaySound(const std::string& game_path) { runtime().play_sound(game_path); }
 
     // Ship and shots.
     void tmLeft_Timer();
@@ -124,14 +128,14 @@ public:
     void ShotTick(Shot shot);
     bool TipInBox(const Shot& shot, const Image& sprite) const;
     void VexoidHit(Shot shot, Image& vexoid);
-    void SummonBoss();
-    void BossHit(Shot shot);
-    void AdvanceLevel();
 
-    // Enemies.
+    // Enemies: the wave, the boss (and the level its death ends) and the starfield.
     void PlaceWave();
     void ShowWave(bool visible);
     void tmBrit_Timer();
+    void SummonBoss();
+    void BossHit(Shot shot);
+    void AdvanceLevel();
     void tmBady_Timer();
     void tmSpace_Timer();
 

@@ -4,31 +4,31 @@ namespace vex {
 
 // Opening a panel halts a running game for good: closing it does not resume play.
 
+void Form1::ShowAboutPanel(bool visible) {
+    Frame1.Visible = visible;
+    Label5.Visible = visible;
+    Label4.Visible = visible;
+}
+
+void Form1::ShowInstructionsPanel(bool visible) {
+    Frame2.Visible = visible;
+    Label6.Visible = visible;
+    Label7.Visible = visible;
+}
+
 void Form1::Label1_Click() {
     tmBrit.Enabled = false;
-    Frame2.Visible = true;
-    Label6.Visible = true;
-    Label7.Visible = true;
+    ShowInstructionsPanel(true);
 }
 
 void Form1::Label2_Click() {
     tmBrit.Enabled = false;
-    Frame1.Visible = true;
-    Label5.Visible = true;
-    Label4.Visible = true;
+    ShowAboutPanel(true);
 }
 
-void Form1::Label7_Click() {
-    Frame2.Visible = false;
-    Label6.Visible = false;
-    Label7.Visible = false;
-}
+void Form1::Label7_Click() { ShowInstructionsPanel(false); }
 
-void Form1::Label5_Click() {
-    Frame1.Visible = false;
-    Label5.Visible = false;
-    Label4.Visible = false;
-}
+void Form1::Label5_Click() { ShowAboutPanel(false); }
 
 void Form1::Label3_Click() { Unload(); }
 

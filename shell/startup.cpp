@@ -13,7 +13,7 @@ void Form1::Form_Load() {
     if (m_record_unusable) {
         runtime().message_box("The high score could not be read (" + *m_record_unusable +
                                   "). It will not be saved this session.",
-                              MessageIcon::Critical, "Game Info");
+                              MessageIcon::Critical, message_title);
     }
     // The name is taken as typed: not trimmed, not checked, possibly empty.
     lblPlayer.Caption = ask_player_name(runtime());

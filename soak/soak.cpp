@@ -8,6 +8,7 @@
 #include "platform/record_file.h"
 #include "platform/text_file.h"
 #include "shell/form1.h"
+#include "tests/support/program_folder.h"
 
 #include <sys/resource.h>
 
@@ -44,30 +45,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A program folder of the soak's own: the game's sounds and a first record.
-class SoakFolder {
+// A program folder of the soak's own: the game's sounds and a record of 0, so the first game
+// that scores writes a new one.
+class SoakFolder : public testing::ProgramFolder {
 public:
-    SoakFolder() {
-        std::string pattern = (fs::temp_directory_path() / "vexoids-soak-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot make a folder for the soak");
-        }
-        m_path = pattern;
-        fs::copy(fs::path(VEX_DATA_DIR) / "sounds", m_path / "sounds", fs::copy_options::recursive);
-        // A record of 0, so the first game that scores writes a new one.
-        std::ofstream(m_path / "scores.dat", std::ios::binary) << "\"0\",\"nobody\"\r\n";
+    SoakFolder() : ProgramFolder("soak") {
+        copy_data(VEX_DATA_DIR, {"sounds"});
+        write_scores("\"0\",\"nobody\"\r\n");
     }
-    ~SoakFolder() {
-        std::error_code ignored;
-        fs::remove_all(m_path, ignored);
-    }
-    SoakFolder(const SoakFolder&) = delete;
-    SoakFolder& operator=(const SoakFolder&) = delete;
-
-    const fs::path& path() const { return m_path; }
-
-private:
-    fs::path m_path;
 };
 
 struct Counts {
@@ -224,13 +209,17 @@ private:
 
     // The record: one line of a whole score and a name, ended by CR LF.
     void check_record() {
-        const RecordRead record = read_record_file(m_record_path);
-        const auto items = parse_items(record.text, 2);
-        if (record.unusable || items.size() != 2 || !whole_number(items[0]) || !record.text.ends_with("\r\n")) {
-            throw Breach("scores.dat does not parse: \"" + record.text + "\"");
+        const Result<std::string> read = read_record_file(m_record_path);
+        if (!read) {
+            throw Breach("scores.dat cannot be read: " + read.reason());
         }
-        if (record.text != m_record) {
-            m_record = record.text;
+        const std::string& record = read.value();
+        const auto items = parse_items(record, 2);
+        if (items.size() != 2 || !whole_number(items[0]) || !record.ends_with("\r\n")) {
+            throw Breach("scores.dat does not parse: \"" + record + "\"");
+        }
+        if (record != m_record) {
+            m_record = record;
             ++m_counts.records;
         }
     }

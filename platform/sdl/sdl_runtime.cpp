@@ -505,8 +505,8 @@ SdlRuntime::~SdlRuntime() = default;
 
 int SdlRuntime::run(Form& form) {
     Session& session = *m_session;
-    if (const auto missing = session.fonts.missing_face()) {
-        report_missing_font(*missing, form.Caption);
+    if (const Status fonts = session.fonts.open_faces(); !fonts) {
+        report_missing_font(fonts.reason(), form.Caption);
         return 1;
     }
     if (!session.video.ready()) {

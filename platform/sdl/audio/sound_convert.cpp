@@ -7,13 +7,14 @@
 namespace vex {
 
 CueSamples::CueSamples(std::string& file, const SDL_AudioSpec& output) {
-    const WavCheck check = read_wav_header(file);
-    if (!check.header) {
-        m_refusal = check.refusal;
+    const Result<WavHeader> check = read_wav_header(file);
+    if (!check) {
+        m_refusal = check.reason();
         return;
     }
+    const WavHeader& header = check.value();
     for (std::size_t byte = 0; byte < 4; ++byte) {
-        file[check.header->data_at - 4 + byte] = static_cast<char>(check.header->data_bytes >> (8U * byte));
+        file[header.data_at - 4 + byte] = static_cast<char>(header.data_bytes >> (8U * byte));
     }
     SDL_AudioSpec source{};
     Uint8* raw = nullptr;
@@ -26,9 +27,9 @@ CueSamples::CueSamples(std::string& file, const SDL_AudioSpec& output) {
     m_output_frame = output.channels * (SDL_AUDIO_BITSIZE(output.format) / 8U);
     // The decoder may read more than the header said; what it made is checked again before
     // anything is sized from it.
-    if (frame_bytes == 0 || m_output_frame == 0 || output.freq <= 0 || source.channels != check.header->channels ||
-        source.freq != static_cast<int>(check.header->rate) || m_length > wav_decoded_limit ||
-        m_length / frame_bytes > check.header->frames) {
+    if (frame_bytes == 0 || m_output_frame == 0 || output.freq <= 0 || source.channels != header.channels ||
+        source.freq != static_cast<int>(header.rate) || m_length > wav_decoded_limit ||
+        m_length / frame_bytes > header.frames) {
         m_refusal = "decodes to more than its header declares";
         return;
     }

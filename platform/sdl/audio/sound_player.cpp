@@ -1,6 +1,5 @@
 #include "platform/sdl/audio/sound_player.h"
 
-#include "platform/regular_file.h"
 #include "platform/sdl/audio/alsa_messages.h"
 #include "platform/sdl/quit_request.h"
 #include "platform/sdl/sdl_handles.h"
@@ -144,7 +143,7 @@ SoundPlayer::Outcome SoundPlayer::play(const std::filesystem::path& file) {
     std::optional<CueSamples> cue;
     {
         // The file's bytes are let go once decoded.
-        FileRead read = read_regular_file(file, wav_file_limit);
+        FileRead read = read_wav_file(file);
         if (read.status == FileRead::Status::Missing) {
             return Outcome::Silent;
         }

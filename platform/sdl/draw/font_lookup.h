@@ -1,4 +1,5 @@
-// Faces found by family through fontconfig.
+// Faces found by family, through the system's font catalogue (fontconfig on Linux:
+// font_lookup_fontconfig.cpp).
 #pragma once
 
 #include <filesystem>
@@ -18,8 +19,8 @@ struct FontFile {
     long index = 0;
 };
 
-// The file of `family` in that weight, or nullopt when fontconfig knows no such face: it always
-// offers some font, so one of another family, or a regular face where bold was asked, counts as
+// The file of `family` in that weight, or nullopt when the catalogue knows no such face: fontconfig
+// always offers some font, so one of another family, or a regular face where bold was asked, counts as
 // missing.
 std::optional<FontFile> find_font(const std::string& family, bool bold);
 

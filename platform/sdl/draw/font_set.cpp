@@ -1,8 +1,7 @@
 #include "platform/sdl/draw/font_set.h"
 
+#include <filesystem>
 #include <iostream>
-
-#include <sys/stat.h>
 
 namespace vex {
 
@@ -18,22 +17,22 @@ TTF_Font* FontSet::font(const TextStyle& style) {
     if (found == m_fonts.end()) {
         const auto& face = style.bold ? m_bold : m_regular;
         // Only a regular file: a FIFO in a font's place would hold the game at its first text.
-        struct stat info {};
-        const bool regular = face && ::stat(face->path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+        std::error_code error;
+        const bool regular = face && std::filesystem::is_regular_file(face->path, error);
         TTF_Font* opened = regular ? TTF_OpenFontIndex(face->path.c_str(), style.pixels, face->index) : nullptr;
         found = m_fonts.emplace(style, FontHandle(opened)).first;
     }
     return found->second.get();
 }
 
-std::optional<std::string> FontSet::missing_face() {
+Status FontSet::open_faces() {
     for (const bool bold : {false, true}) {
         if (font({TextStyle{}.pixels, bold}) == nullptr) {
             const auto& face = bold ? m_bold : m_regular;
-            return face ? face->path.string() : std::string(game_font_family) + (bold ? " Bold" : "");
+            return Failure{face ? face->path.string() : std::string(game_font_family) + (bold ? " Bold" : "")};
         }
     }
-    return std::nullopt;
+    return {};
 }
 
 void report_missing_font(const std::string& font, const std::string& title) {

@@ -1,6 +1,7 @@
-// The two faces every text is drawn in, found through fontconfig and opened once per size.
+// The two faces every text is drawn in, found through the system's font catalogue and opened once per size.
 #pragma once
 
+#include "platform/result.h"
 #include "platform/sdl/draw/font_lookup.h"
 #include "platform/sdl/sdl_handles.h"
 
@@ -26,9 +27,9 @@ public:
     // The font of that style, or nullptr when its face is missing (text is then not drawn).
     TTF_Font* font(const TextStyle& style);
 
-    // The first face that fontconfig does not have or that cannot be opened as a font ("Liberation
-    // Sans Bold", or its file when that is damaged), or nullopt when both open.
-    std::optional<std::string> missing_face();
+    // Opens both faces; the failure names the first one the system does not have or that cannot
+    // be opened as a font ("Liberation Sans Bold", or its file when that is damaged).
+    Status open_faces();
 
 private:
     std::optional<FontFile> m_regular;

@@ -1,6 +1,7 @@
 #include "platform/sdl/draw/picture_file.h"
 
 #include "platform/control.h"
+#include "platform/little_endian.h"
 #include "platform/regular_file.h"
 #include "platform/runtime_error.h"
 #include "platform/layout/geometry.h"
@@ -30,12 +31,8 @@ struct Size {
     int height = 0;
 };
 
-unsigned byte_at(std::string_view bytes, std::size_t at) { return static_cast<unsigned char>(bytes[at]); }
-int little16(std::string_view b, std::size_t at) { return static_cast<int>(byte_at(b, at) | byte_at(b, at + 1) << 8U); }
-std::int32_t little32(std::string_view b, std::size_t at) {
-    return static_cast<std::int32_t>(byte_at(b, at) | byte_at(b, at + 1) << 8U | byte_at(b, at + 2) << 16U |
-                                     byte_at(b, at + 3) << 24U);
-}
+int little16(std::string_view b, std::size_t at) { return static_cast<int>(little_endian(b, at, 2)); }
+std::int32_t little32(std::string_view b, std::size_t at) { return static_cast<std::int32_t>(little_endian(b, at, 4)); }
 
 // The size a BMP declares in its information header (negative heights run top-down).
 std::optional<Size> bmp_size(std::string_view b) {
