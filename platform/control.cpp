@@ -24,23 +24,8 @@ void Timer::raise_if_due(std::uint64_t now) {
 }
 
 bool shown(const Control& control) {
-    bool visible = false;
-    switch (control.kind()) {
-    case ControlKind::Image:
-        visible = static_cast<const Image&>(control).Visible;
-        break;
-    case ControlKind::Label:
-        visible = static_cast<const Label&>(control).Visible;
-        break;
-    case ControlKind::Line:
-        visible = static_cast<const Line&>(control).Visible;
-        break;
-    case ControlKind::Frame:
-        visible = static_cast<const Frame&>(control).Visible;
-        break;
-    case ControlKind::Timer:
-        break;
-    }
+    const bool visible = visit_control(
+        control, Overloaded{[](const Drawn& drawn) { return drawn.Visible; }, [](const Timer&) { return false; }});
     return visible && (control.container == nullptr || shown(*control.container));
 }
 

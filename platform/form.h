@@ -1,4 +1,4 @@
-// A window: its caption, its controls in drawing order, its load and key events. The game's
+// A window: its caption, its controls in control order, its load and key events. The game's
 // window derives from it; a backend shows it and feeds it events and clock ticks.
 #pragma once
 
@@ -35,7 +35,8 @@ public:
     // The window's own variables by name, for a record of its whole state.
     virtual std::vector<std::pair<std::string, double>> variables() const { return {}; }
 
-    // Every control, in the window's control order (later ones are drawn over earlier ones).
+    // Every control, in the window's control order: timers due on the same tick are raised in it,
+    // and the window is drawn from it (draw_order.h).
     const std::vector<Control*>& controls() const { return m_controls; }
 
     // Closes the window; the program ends once the current handler returns.

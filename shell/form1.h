@@ -26,7 +26,6 @@ class Form1 : public Form {
 public:
     explicit Form1(Runtime& runtime);
 
-    static constexpr float twips_per_pixel = 15;
     // The title of every message the game shows the player.
     static constexpr const char* message_title = "Game Info";
     float client_width() const override { return 8880; }
@@ -37,59 +36,32 @@ public:
                 {"intSpeedScore", intSpeedScore}};
     }
 
-    // Controls, in control order (the drawing order).
+    // Controls, by where they show. Their control order is the order the constructor adds them in.
+    // The playfield: the ship, the wave of four Vexoids, the boss, the three shots, the stars
+    // (Line5 to Line10), the level and "GAME OVER".
+    Image imgShip{"imgShip"}, imgBrit1{"imgBrit1"}, imgBrit2{"imgBrit2"}, imgBrit3{"imgBrit3"}, imgBrit4{"imgBrit4"};
+    Image imgBady{"imgBady"};
+    Line Line2{"Line2"}, Line3{"Line3"}, Line4{"Line4"};
+    Line Line5{"Line5"}, Line6{"Line6"}, Line7{"Line7"}, Line8{"Line8"}, Line9{"Line9"}, Line10{"Line10"};
+    Label lblLevel{"lblLevel"}, Label8{"Label8"};
+    // The boss's hits still needed.
     Frame frmBady{"frmBady"};
     Label lblBady{"lblBady"};
-    Timer tmBady{"tmBady", 10};
-    Timer tmRight{"tmRight", 1};
-    Timer tmLeft{"tmLeft", 1};
-    Timer tmSpace{"tmSpace", 1};
-    Frame Frame1{"Frame1"};
-    Label Label5{"Label5"};
-    Label Label4{"Label4"};
-    Timer tmBrit{"tmBrit", 10};
-    Timer tmFire3{"tmFire3", 1};
-    Timer tmFire2{"tmFire2", 1};
-    Timer tmFire1{"tmFire1", 1};
-    Frame Frame2{"Frame2"};
-    Label Label6{"Label6"};
-    Label Label7{"Label7"};
-    Label Label8{"Label8"};
-    Label lblAcc{"lblAcc"};
-    Label Label14{"Label14"};
-    Label lblHits{"lblHits"};
-    Label Label12{"Label12"};
-    Label lblShots{"lblShots"};
-    Label Label10{"Label10"};
-    Label Label9{"Label9"};
-    Line Line10{"Line10"};
-    Line Line9{"Line9"};
-    Line Line8{"Line8"};
-    Line Line7{"Line7"};
-    Line Line6{"Line6"};
-    Line Line5{"Line5"};
-    Label Label3{"Label3"};
-    Label Label2{"Label2"};
-    Label Label1{"Label1"};
-    Label lblHiscoren{"lblHiscoren"};
-    Label lblHiscore{"lblHiscore"};
-    Label lblforHiscore{"lblforHiscore"};
-    Label lblLives{"lblLives"};
-    Label lblforLives{"lblforLives"};
-    Label lblScore{"lblScore"};
-    Label lblforScore{"lblforScore"};
-    Label lblPlayer{"lblPlayer"};
+    // The side panel, right of its border Line1: player, score, lives, record, buttons, counters.
     Line Line1{"Line1"};
-    Image imgBrit4{"imgBrit4"};
-    Image imgBrit3{"imgBrit3"};
-    Image imgBrit2{"imgBrit2"};
-    Image imgBrit1{"imgBrit1"};
-    Line Line4{"Line4"};
-    Line Line3{"Line3"};
-    Line Line2{"Line2"};
-    Image imgShip{"imgShip"};
-    Image imgBady{"imgBady"};
-    Label lblLevel{"lblLevel"};
+    Label lblPlayer{"lblPlayer"}, lblforScore{"lblforScore"}, lblScore{"lblScore"}, lblforLives{"lblforLives"};
+    Label lblLives{"lblLives"}, lblforHiscore{"lblforHiscore"}, lblHiscore{"lblHiscore"}, lblHiscoren{"lblHiscoren"};
+    Label Label9{"Label9"}, Label1{"Label1"}, Label2{"Label2"}, Label3{"Label3"};
+    Label Label10{"Label10"}, lblShots{"lblShots"}, Label12{"Label12"}, lblHits{"lblHits"};
+    Label Label14{"Label14"}, lblAcc{"lblAcc"};
+    // The About panel and the instructions panel, each with its OK button.
+    Frame Frame1{"Frame1"};
+    Label Label4{"Label4"}, Label5{"Label5"};
+    Frame Frame2{"Frame2"};
+    Label Label6{"Label6"}, Label7{"Label7"};
+    // Timers: the stars, the wave, the boss, the ship's two directions, the three shots.
+    Timer tmSpace{"tmSpace", 1}, tmBrit{"tmBrit", 10}, tmBady{"tmBady", 10}, tmLeft{"tmLeft", 1}, tmRight{"tmRight", 1};
+    Timer tmFire1{"tmFire1", 1}, tmFire2{"tmFire2", 1}, tmFire3{"tmFire3", 1};
 
     // Game variables.
     std::int16_t intSpeedLimit = 0;
@@ -152,7 +124,6 @@ public:
     Shot shot3() { return {Line4, tmFire3}; }
 
 private:
-    void add_controls();
     void wire_events();
     std::filesystem::path record_path();
 

@@ -3,6 +3,8 @@
 #include "platform/numbers.h"
 
 #include <cstdio>
+#include <initializer_list>
+#include <utility>
 
 namespace vex {
 
@@ -24,15 +26,10 @@ public:
         std::snprintf(hex, sizeof hex, "%06x", color);
         put(property, std::string(hex));
     }
-    template <typename C>
-    void put_box(const C& c) {
-        put("Left", c.Left);
-        put("Top", c.Top);
-        put("Width", c.Width);
-        put("Height", c.Height);
-        put("Visible", c.Visible);
-        if (c.container != nullptr) {
-            put("Container", c.container->name());
+    // Numbers in the order given.
+    void put_numbers(std::initializer_list<std::pair<const char*, double>> properties) {
+        for (const auto& [property, value] : properties) {
+            put(property, value);
         }
     }
 
@@ -41,56 +38,47 @@ private:
     std::string m_name;
 };
 
-void describe(Writer& out, const Control& control) {
-    out.begin(control.name());
-    switch (control.kind()) {
-    case ControlKind::Image: {
-        const auto& image = static_cast<const Image&>(control);
-        out.put_box(image);
-        out.put("Picture", image.picture);
-        break;
+// Each kind's properties, those it shares with other kinds first, in the order of its class's bases.
+void describe(Writer& out, const Placed& placed) {
+    out.put_numbers({{"Left", placed.Left}, {"Top", placed.Top}, {"Width", placed.Width}, {"Height", placed.Height}});
+    out.put("Visible", placed.Visible);
+    if (placed.container != nullptr) {
+        out.put("Container", placed.container->name());
     }
-    case ControlKind::Label: {
-        const auto& label = static_cast<const Label&>(control);
-        out.put_box(label);
-        out.put("Caption", label.Caption);
-        out.put_color("ForeColor", label.fore_color);
-        out.put_color("BackColor", label.back_color);
-        out.put("Font", label.font);
-        out.put("Alignment", std::string(label.alignment == Alignment::Center ? "center" : "left"));
-        out.put("Border", label.border);
-        out.put("AutoSize", label.auto_size);
-        out.put("Click", static_cast<bool>(label.Click));
-        break;
-    }
-    case ControlKind::Line: {
-        const auto& line = static_cast<const Line&>(control);
-        out.put("X1", line.X1);
-        out.put("Y1", line.Y1);
-        out.put("X2", line.X2);
-        out.put("Y2", line.Y2);
-        out.put("Visible", line.Visible);
-        out.put_color("Color", line.color);
-        out.put("Pen", static_cast<double>(line.pen_width));
-        break;
-    }
-    case ControlKind::Frame: {
-        const auto& frame = static_cast<const Frame&>(control);
-        out.put_box(frame);
-        out.put("Caption", frame.Caption);
-        out.put_color("ForeColor", frame.fore_color);
-        out.put_color("BackColor", frame.back_color);
-        out.put("Font", frame.font);
-        break;
-    }
-    case ControlKind::Timer: {
-        const auto& timer = static_cast<const Timer&>(control);
-        out.put("Enabled", static_cast<bool>(timer.Enabled));
-        out.put("Interval", static_cast<double>(timer.interval_ms()));
-        out.put("Timer", static_cast<bool>(timer.on_timer));
-        break;
-    }
-    }
+}
+
+void describe(Writer& out, const Captioned& captioned) {
+    describe(out, static_cast<const Placed&>(captioned));
+    out.put("Caption", captioned.Caption);
+    out.put_color("ForeColor", captioned.fore_color);
+    out.put_color("BackColor", captioned.back_color);
+    out.put("Font", captioned.font);
+}
+
+void describe(Writer& out, const Image& image) {
+    describe(out, static_cast<const Placed&>(image));
+    out.put("Picture", image.picture);
+}
+
+void describe(Writer& out, const Label& label) {
+    describe(out, static_cast<const Captioned&>(label));
+    out.put("Alignment", std::string(label.alignment == Alignment::Center ? "center" : "left"));
+    out.put("Border", label.border);
+    out.put("AutoSize", label.auto_size);
+    out.put("Click", static_cast<bool>(label.Click));
+}
+
+void describe(Writer& out, const Line& line) {
+    out.put_numbers({{"X1", line.X1}, {"Y1", line.Y1}, {"X2", line.X2}, {"Y2", line.Y2}});
+    out.put("Visible", line.Visible);
+    out.put_color("Color", line.color);
+    out.put("Pen", static_cast<double>(line.pen_width));
+}
+
+void describe(Writer& out, const Timer& timer) {
+    out.put("Enabled", static_cast<bool>(timer.Enabled));
+    out.put("Interval", static_cast<double>(timer.interval_ms()));
+    out.put("Timer", static_cast<bool>(timer.on_timer));
 }
 
 // "lblScore.Caption", "10" told as "lblScore=10", and so on (see changes()).
@@ -129,7 +117,8 @@ WindowState window_state(const Form& form) {
     out.put("Icon", form.icon());
     out.put("Unloaded", form.unloaded());
     for (const Control* control : form.controls()) {
-        describe(out, *control);
+        out.begin(control->name());
+        visit_control(*control, [&out](const auto& kind) { describe(out, kind); });
     }
     out.begin("Form");
     for (const auto& [name, value] : form.variables()) {

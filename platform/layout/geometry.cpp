@@ -9,7 +9,7 @@ namespace {
 
 // The top-left corner that a control's Left and Top count from: the window's or its frame's.
 PixelRect origin(const Control& control) {
-    return control.container != nullptr ? frame_rect(*control.container) : PixelRect{};
+    return control.container != nullptr ? rect_of(*control.container) : PixelRect{};
 }
 
 }  // namespace
@@ -28,24 +28,24 @@ PixelRect intersect(const PixelRect& a, const PixelRect& b) {
     return {left, top, std::max(0, right - left), std::max(0, bottom - top)};
 }
 
-PixelRect frame_rect(const Frame& frame) {
-    const PixelRect base = origin(frame);
-    return {base.x + to_pixels(frame.Left), base.y + to_pixels(frame.Top), to_pixels(frame.Width),
-            to_pixels(frame.Height)};
-}
-
-PixelRect image_rect(const Image& image) {
-    const PixelRect base = origin(image);
-    return {base.x + to_pixels(image.Left), base.y + to_pixels(image.Top), to_pixels(image.Width),
-            to_pixels(image.Height)};
+PixelRect rect_of(const Placed& control) {
+    const PixelRect base = origin(control);
+    return {base.x + to_pixels(control.Left), base.y + to_pixels(control.Top), to_pixels(control.Width),
+            to_pixels(control.Height)};
 }
 
 int border_pixels(const Label& label) { return label.border ? 1 : 0; }
 
 PixelRect label_rect(const Label& label, int caption_width) {
-    const PixelRect base = origin(label);
-    const int width = label.auto_size ? caption_width + 2 * border_pixels(label) : to_pixels(label.Width);
-    return {base.x + to_pixels(label.Left), base.y + to_pixels(label.Top), width, to_pixels(label.Height)};
+    PixelRect rect = rect_of(label);
+    if (label.auto_size) {
+        rect.w = caption_width + 2 * border_pixels(label);
+    }
+    return rect;
+}
+
+PixelRect within_frame(const Control& control, const PixelRect& rect) {
+    return control.container != nullptr ? intersect(rect, rect_of(*control.container)) : rect;
 }
 
 }  // namespace vex

@@ -25,6 +25,7 @@ struct PixelSize {
     bool operator==(const PixelSize&) const = default;
 };
 
+// Controls are placed in twips, 15 to the pixel.
 constexpr float twips_per_pixel = 15;
 
 // Twips to whole pixels, rounded to nearest.
@@ -39,11 +40,14 @@ int font_pixels(double points);
 // The overlap of two rectangles; empty (w or h 0) when they do not meet.
 PixelRect intersect(const PixelRect& a, const PixelRect& b);
 
-PixelRect frame_rect(const Frame& frame);
-PixelRect image_rect(const Image& image);
+// Where a placed control lies on the window: its Left and Top count from its frame's corner when
+// it lies in one.
+PixelRect rect_of(const Placed& control);
 // An auto-size label is as wide as its caption (`caption_width`) plus its border; any other
 // label keeps its own width.
 PixelRect label_rect(const Label& label, int caption_width);
+// What of `rect` a control can show: the part within its frame, when it lies in one.
+PixelRect within_frame(const Control& control, const PixelRect& rect);
 
 // One pixel of border on each side of a bordered label.
 int border_pixels(const Label& label);

@@ -156,7 +156,7 @@ TEST_F(FormPixels, EveryCaptionFitsItsLabel) {
         const auto inside = [&] {
             const PixelRect rect = view.drawn_rect(label);
             const int border = label.border ? 1 : 0;
-            return intersect(label.container != nullptr ? frame_rect(*label.container) : PixelRect{0, 0, 592, 506},
+            return intersect(label.container != nullptr ? rect_of(*label.container) : PixelRect{0, 0, 592, 506},
                              {rect.x + border, rect.y + border, rect.w - 2 * border, rect.h - 2 * border});
         };
         const auto caption_pixels = [&](const PixelRect& area) {

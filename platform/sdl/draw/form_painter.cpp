@@ -17,11 +17,6 @@ constexpr int frame_caption_indent = 8;
 
 TextStyle style_of(const Font& font) { return {font_pixels(font.points), font.bold}; }
 
-// Drawing area of a control: the window, or its frame within the window.
-PixelRect area_of(const Control& control, const PixelRect& window) {
-    return control.container != nullptr ? intersect(window, frame_rect(*control.container)) : window;
-}
-
 // Every changed area once: areas that overlap are joined into the rectangle around both.
 void add_area(std::vector<PixelRect>& areas, PixelRect area) {
     if (area.w == 0 || area.h == 0) {
@@ -92,63 +87,61 @@ bool FormPainter::show(const Form& form) {
 }
 
 FormPainter::Look FormPainter::look_of(const Control& control, const PixelRect& window) {
-    Look look;
     if (!shown(control)) {
-        return look;
+        return {};
     }
-    const PixelRect area = area_of(control, window);
-    switch (control.kind()) {
-    case ControlKind::Label: {
-        const auto& label = static_cast<const Label&>(control);
-        look.place = drawn_rect(label);
-        look.cover = intersect(area, look.place);
-        look.fore = label.fore_color;
-        look.back = label.back_color;
-        look.font = style_of(label.font);
-        look.alignment = label.alignment;
-        look.border = label.border;
-        look.text = label.Caption;
-        break;
-    }
-    case ControlKind::Line: {
-        const auto& line = static_cast<const Line&>(control);
-        const int x1 = to_pixels(line.X1);
-        const int y1 = to_pixels(line.Y1);
-        const int x2 = to_pixels(line.X2);
-        const int y2 = to_pixels(line.Y2);
-        // Wide enough for the pen on either side.
-        const int pen = std::max(1, line.pen_width);
-        look.place = {x1, y1, x2, y2};
-        look.cover = intersect(area, {std::min(x1, x2) - pen, std::min(y1, y2) - pen, std::abs(x2 - x1) + 2 * pen + 1,
-                                      std::abs(y2 - y1) + 2 * pen + 1});
-        look.fore = line.color;
-        look.pen = line.pen_width;
-        break;
-    }
-    case ControlKind::Image: {
-        const auto& image = static_cast<const Image&>(control);
-        const PixelRect rect = image_rect(image);
-        const PixelSize size = m_canvas.picture_size(image.picture);
-        look.place = {rect.x, rect.y, size.w, size.h};
-        look.cover = intersect(area, look.place);
-        look.text = image.picture;
-        break;
-    }
-    case ControlKind::Frame: {
-        const auto& frame = static_cast<const Frame&>(control);
-        look.place = frame_rect(frame);
-        look.cover = intersect(area, look.place);
-        look.fore = frame.fore_color;
-        look.back = frame.back_color;
-        look.font = style_of(frame.font);
-        look.text = frame.Caption;
-        break;
-    }
-    case ControlKind::Timer:
-        break;
-    }
+    Look look = visit_control(control, [this](const auto& kind) { return look_of(kind); });
+    look.cover = intersect(within_frame(control, window), look.cover);
     return look;
 }
+
+FormPainter::Look FormPainter::captioned_look(const Captioned& captioned, const PixelRect& place) {
+    Look look;
+    look.place = place;
+    look.cover = place;
+    look.fore = captioned.fore_color;
+    look.back = captioned.back_color;
+    look.font = style_of(captioned.font);
+    look.text = captioned.Caption;
+    return look;
+}
+
+FormPainter::Look FormPainter::look_of(const Label& label) {
+    Look look = captioned_look(label, drawn_rect(label));
+    look.alignment = label.alignment;
+    look.border = label.border;
+    return look;
+}
+
+FormPainter::Look FormPainter::look_of(const Frame& frame) { return captioned_look(frame, rect_of(frame)); }
+
+FormPainter::Look FormPainter::look_of(const Line& line) {
+    Look look;
+    const int x1 = to_pixels(line.X1);
+    const int y1 = to_pixels(line.Y1);
+    const int x2 = to_pixels(line.X2);
+    const int y2 = to_pixels(line.Y2);
+    // Wide enough for the pen on either side.
+    const int pen = std::max(1, line.pen_width);
+    look.place = {x1, y1, x2, y2};
+    look.cover = {std::min(x1, x2) - pen, std::min(y1, y2) - pen, std::abs(x2 - x1) + 2 * pen + 1,
+                  std::abs(y2 - y1) + 2 * pen + 1};
+    look.fore = line.color;
+    look.pen = line.pen_width;
+    return look;
+}
+
+FormPainter::Look FormPainter::look_of(const Image& image) {
+    Look look;
+    const PixelRect rect = rect_of(image);
+    const PixelSize size = m_canvas.picture_size(image.picture);
+    look.place = {rect.x, rect.y, size.w, size.h};
+    look.cover = look.place;
+    look.text = image.picture;
+    return look;
+}
+
+FormPainter::Look FormPainter::look_of(const Timer&) { return {}; }
 
 void FormPainter::repaint(const PixelRect& area, const PixelRect& window) {
     m_repainting = area;
@@ -171,25 +164,9 @@ bool FormPainter::clip(const PixelRect& area) {
 }
 
 void FormPainter::paint_control(const Control& control, const PixelRect& window) {
-    const PixelRect area = area_of(control, window);
-    if (!clip(area)) {
-        return;
-    }
-    switch (control.kind()) {
-    case ControlKind::Label:
-        paint_label(static_cast<const Label&>(control), area);
-        break;
-    case ControlKind::Line:
-        paint_line(static_cast<const Line&>(control));
-        break;
-    case ControlKind::Image:
-        paint_image(static_cast<const Image&>(control));
-        break;
-    case ControlKind::Frame:
-        paint_frame(static_cast<const Frame&>(control));
-        break;
-    case ControlKind::Timer:
-        break;
+    const PixelRect area = within_frame(control, window);
+    if (clip(area)) {
+        visit_control(control, [this, &area](const auto& kind) { paint(kind, area); });
     }
 }
 
@@ -211,7 +188,7 @@ PixelRect FormPainter::drawn_rect(const Label& label) {
     return label_rect(label, label.auto_size ? caption_width(label) : 0);
 }
 
-void FormPainter::paint_label(const Label& label, const PixelRect& area) {
+void FormPainter::paint(const Label& label, const PixelRect& area) {
     const PixelRect rect = drawn_rect(label);
     m_canvas.fill(rect, label.back_color);
     if (label.border) {
@@ -233,18 +210,18 @@ void FormPainter::paint_label(const Label& label, const PixelRect& area) {
     }
 }
 
-void FormPainter::paint_line(const Line& line) {
+void FormPainter::paint(const Line& line, const PixelRect&) {
     m_canvas.line(to_pixels(line.X1), to_pixels(line.Y1), to_pixels(line.X2), to_pixels(line.Y2), line.color,
                   line.pen_width);
 }
 
-void FormPainter::paint_image(const Image& image) {
-    const PixelRect rect = image_rect(image);
+void FormPainter::paint(const Image& image, const PixelRect&) {
+    const PixelRect rect = rect_of(image);
     m_canvas.picture(image.picture, rect.x, rect.y);
 }
 
-void FormPainter::paint_frame(const Frame& frame) {
-    const PixelRect rect = frame_rect(frame);
+void FormPainter::paint(const Frame& frame, const PixelRect&) {
+    const PixelRect rect = rect_of(frame);
     m_canvas.fill(rect, frame.back_color);
     const TextStyle style = style_of(frame.font);
     // The border runs through the middle of the caption, as on an etched group box.
@@ -262,5 +239,7 @@ void FormPainter::paint_frame(const Frame& frame) {
         }
     }
 }
+
+void FormPainter::paint(const Timer&, const PixelRect&) {}
 
 }  // namespace vex

@@ -45,7 +45,14 @@ private:
         bool operator==(const Look&) const = default;
     };
 
+    // What a control shows: of what each kind covers, only what lies within its frame.
     Look look_of(const Control& control, const PixelRect& window);
+    Look captioned_look(const Captioned& captioned, const PixelRect& place);
+    Look look_of(const Label& label);
+    Look look_of(const Frame& frame);
+    Look look_of(const Line& line);
+    Look look_of(const Image& image);
+    Look look_of(const Timer& timer);
     // Paints every control that reaches into `area`, over black.
     void repaint(const PixelRect& area, const PixelRect& window);
     // Limits drawing to `area` within the area being repainted; false when nothing of it is left.
@@ -53,11 +60,12 @@ private:
     void paint_control(const Control& control, const PixelRect& window);
     // The label's caption as far as the label can show it, rendered once per change.
     const RenderedCaption& caption_of(const Label& label);
-    // `area` is where the label may draw: the window, or its frame.
-    void paint_label(const Label& label, const PixelRect& area);
-    void paint_line(const Line& line);
-    void paint_image(const Image& image);
-    void paint_frame(const Frame& frame);
+    // Each kind paints itself; `area` is where it may draw: the window, or its frame.
+    void paint(const Label& label, const PixelRect& area);
+    void paint(const Line& line, const PixelRect& area);
+    void paint(const Image& image, const PixelRect& area);
+    void paint(const Frame& frame, const PixelRect& area);
+    void paint(const Timer& timer, const PixelRect& area);
 
     Canvas& m_canvas;
     CaptionCache m_captions;

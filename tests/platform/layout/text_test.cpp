@@ -1,10 +1,13 @@
-// Captions broken into lines, and typed names edited one UTF-8 character at a time.
+// Captions broken into lines and cut to what a label shows, and typed names edited, one UTF-8
+// character at a time.
 #include "platform/layout/text_wrap.h"
 #include "platform/layout/utf8.h"
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -30,6 +33,23 @@ TEST(EraseLastCharacter, RemovesAllBytesOfTheLastCharacter) {
     for (auto [text, after] : cases) {
         erase_last_character(text);
         EXPECT_EQ(text, after);
+    }
+}
+
+// A caption cut to its first characters keeps every byte of the last one it keeps.
+TEST(FirstCharacters, CutsBetweenWholeCharacters) {
+    const std::tuple<std::string_view, std::size_t, std::string_view> cases[] = {
+        {"", 3, ""},
+        {"abc", 0, ""},
+        {"abc", 2, "ab"},
+        {"abc", 3, "abc"},
+        {"abc", 5, "abc"},
+        {"Zo\xC3\xAB" "x", 3, "Zo\xC3\xAB"},
+        {"\xC3\xAB" "b", 1, "\xC3\xAB"},
+        {"a\xF0\x9F\x9A\x80" "b", 1, "a"},
+        {"a\xF0\x9F\x9A\x80" "b", 2, "a\xF0\x9F\x9A\x80"}};
+    for (const auto& [text, count, first] : cases) {
+        EXPECT_EQ(first_characters(text, count), first) << count << " of \"" << text << '"';
     }
 }
 
