@@ -1,7 +1,7 @@
 // The floor the game's costs are measured against: the least an SDL2 program does to show a
 // window of the game's size at the game's pace. It clears and presents a black 592 x 506 window
 // 64 times a second with the default renderer, sleeping between frames, until it is closed.
-#include "platform/sdl/frame_trace.h"
+#include "bench/probes/frame_trace.h"
 
 #include <SDL.h>
 
@@ -25,23 +25,24 @@ int main(int /*argc*/, char* /*argv*/[]) {
         SDL_Log("window: %s", SDL_GetError());
         return 1;
     }
-    vex::trace::watch_server_times();
+    vex::FrameTrace trace;
+    trace.loop_starting();
     const Uint64 start = SDL_GetPerformanceCounter();
     const Uint64 frequency = SDL_GetPerformanceFrequency();
     bool quit = false;
     for (Uint64 frame = 0; !quit; ++frame) {
         SDL_Event event;
         while (SDL_PollEvent(&event) != 0) {
-            vex::trace::event(event);
+            trace.event_taken(event);
             quit = quit || event.type == SDL_QUIT;
         }
-        vex::trace::tick(frame);
+        trace.tick_started(frame);
         SDL_SetRenderDrawColor(renderer, 0, 0, 0, SDL_ALPHA_OPAQUE);
         SDL_RenderClear(renderer);
         SDL_RenderPresent(renderer);
-        vex::trace::frame();
+        trace.frame_presented();
         if (frame == 0) {
-            vex::trace::shown("window");
+            trace.window_shown();
         }
         // Sleeps in whole milliseconds up to the next frame's start, as most SDL programs do.
         const Uint64 next = start + (frame + 1) * frequency / frames_per_second;

@@ -1,7 +1,7 @@
 // What a frame costs with the real painter (software renderer, offscreen): the whole window
 // once, then each frame paints again what changed, here the starfield moving a step.
 #include "platform/headless/headless_runtime.h"
-#include "platform/sdl/snapshot.h"
+#include "bench/probes/offscreen_view.h"
 #include "shell/form1.h"
 
 #include <benchmark/benchmark.h>

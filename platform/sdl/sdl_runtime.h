@@ -4,20 +4,14 @@
 
 #include "platform/form.h"
 #include "platform/runtime.h"
+#include "platform/sdl/display_options.h"
+#include "platform/sdl/loop_observer.h"
 
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace vex {
-
-// How the window shows the game.
-struct DisplayOptions {
-    // Each pixel of the game shown as scale x scale; nullopt picks it from the display's density.
-    std::optional<int> scale;
-    bool fullscreen = false;
-};
 
 class SdlRuntime : public Runtime {
 public:
@@ -31,10 +25,13 @@ public:
 
     // Loads the form (its window still hidden), shows it and runs its events and timers until it
     // is unloaded or its window is closed; then returns 0. A RuntimeError escaping a handler is
-    // shown in a critical message box titled with the form's caption, and run returns 1.
+    // shown in a critical message box titled with the form's caption, and run returns 1, as it
+    // does when the game cannot start (no display, no window, no fonts, a damaged picture).
     // F11 and Alt+Enter switch between the window and full screen; the form never sees them.
     // Pads act as keys (see Gamepads).
     int run(Form& form);
+    // Tells `observer` (which outlives the runs) what the loop and the boxes do from now on.
+    void set_observer(LoopObserver& observer);
 
     void play_sound(const std::string& game_path) override;
     std::string input_box(const std::string& prompt, const std::string& title,
@@ -45,6 +42,9 @@ public:
 
 private:
     struct Session;
+
+    // Opens the window and loads the form; the window is shown unless the form is done already.
+    void start(Form& form);
 
     std::filesystem::path m_data_folder;
     std::filesystem::path m_record_folder;

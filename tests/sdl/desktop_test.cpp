@@ -2,7 +2,8 @@
 // renderer draws, the settings daemon's text size, and boxes that cannot be shown.
 #include "platform/runtime_error.h"
 #include "platform/sdl/draw/font_set.h"
-#include "platform/sdl/boxes/input_box.h"
+#include "platform/sdl/boxes/dialog_window.h"
+#include "platform/sdl/boxes/input_body.h"
 #include "platform/sdl/draw/renderer_choice.h"
 #include "platform/sdl/desktop/video_drivers.h"
 #include "platform/sdl/desktop/xsettings.h"
@@ -157,8 +158,10 @@ TEST(DialogWindow, ABoxThatCannotBeShownIsAnError) {
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
     {
         FontSet fonts;
-        InputBox box("Name?", "Enter Your Name", "nobody", {nullptr, nullptr, 60}, fonts);
-        EXPECT_THROW(box.run([](const SDL_Event&) {}), RuntimeError);
+        InputBody body("Name?", "nobody");
+        DialogWindow box("Enter Your Name", body, {nullptr, nullptr, 60}, fonts);
+        LoopObserver nobody_watching;
+        EXPECT_THROW(box.run([](const SDL_Event&) {}, nobody_watching), RuntimeError);
     }
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }

@@ -1,6 +1,6 @@
 // The real painter on the game's window, drawn offscreen with the software renderer.
 #include "platform/layout/geometry.h"
-#include "platform/sdl/snapshot.h"
+#include "bench/probes/offscreen_view.h"
 
 #include "tests/support/game_fixture.h"
 

@@ -1,6 +1,7 @@
 // The real event loop on SDL's offscreen video driver, with a small window of our own.
 #include "platform/sdl/sdl_runtime.h"
 
+#include "platform/sdl/loop_observer.h"
 #include "platform/wav_header.h"
 #include "tests/support/test_folder.h"
 #include "tests/support/test_form.h"
@@ -14,11 +15,28 @@
 #include <cstdlib>
 #include <cstdint>
 #include <functional>
+#include <iterator>
+#include <string>
 #include <thread>
 #include <vector>
 
 namespace vex {
 namespace {
+
+// What the loop and the boxes told an onlooker, in order.
+struct RecordingObserver : LoopObserver {
+    void loop_starting() override { log.emplace_back("start"); }
+    void tick_started(std::uint64_t tick) override { log.push_back("tick " + std::to_string(tick)); }
+    void frame_presented() override { log.emplace_back("frame"); }
+    void cue_started(const std::filesystem::path& file) override { log.push_back("cue " + file.filename().string()); }
+    void cue_ended() override { log.emplace_back("cue ended"); }
+    void box_opening() override { log.emplace_back("box opening"); }
+    void box_shown() override { log.emplace_back("box shown"); }
+    void box_closed() override { log.emplace_back("box closed"); }
+
+    std::size_t count(const std::string& entry) const { return std::ranges::count(log, entry); }
+    std::vector<std::string> log;
+};
 
 // A fast timer whose third tick blocks for a quarter of a second and whose sixth plays a cue,
 // enabling tmAfter just after it, and whose 40th unloads the form; a slow timer beside it.
@@ -73,9 +91,24 @@ TEST(RealLoop, TimersRunAtTheirPeriodsWithoutCatchingUpAndCountFromACuesEnd) {
     setenv("SDL_DISKAUDIOFILE", (folder.path() / "device.raw").c_str(), 1);
     [&] {
         SdlRuntime runtime{folder.path()};
+        RecordingObserver observer;
+        runtime.set_observer(observer);
         TickingForm form{runtime};
         EXPECT_EQ(runtime.run(form), 0);
+        const auto& log = observer.log;
+        ASSERT_FALSE(log.empty());
+        EXPECT_EQ(log.front(), "start");
+        const auto cue_seen = std::ranges::find(log, "cue shoot.wav");
+        ASSERT_NE(cue_seen, log.end()) << "the cue was not observed";
+        ASSERT_NE(std::next(cue_seen), log.end());
+        EXPECT_EQ(*std::next(cue_seen), "cue ended") << "the loop went on while the cue held it";
+        EXPECT_EQ(observer.count("cue ended"), 1U);
+        EXPECT_GE(observer.count("frame"), 1U);
+        EXPECT_EQ(observer.count("box opening"), 0U);
         const auto& fast = form.fast_ticks;
+        for (const std::uint64_t tick : fast) {
+            EXPECT_EQ(observer.count("tick " + std::to_string(tick)), 1U) << "tick " << tick << " observed once";
+        }
         ASSERT_EQ(fast.size(), 40U);
         EXPECT_GE(fast[3] - fast[2], 15U) << "the clock moved on while the handler blocked";
         EXPECT_EQ(std::ranges::adjacent_find(fast, std::greater_equal{}), fast.end()) << "two fast ticks in one round";
@@ -115,10 +148,14 @@ struct BoxesForm : testing::TestForm {
 TEST(RealLoop, AQuitDuringABoxEndsTheBoxesAfterIt) {
     const testing::TestFolder folder;
     SdlRuntime runtime{folder.path()};
+    RecordingObserver observer;
+    runtime.set_observer(observer);
     BoxesForm form{runtime};
     EXPECT_EQ(runtime.run(form), 0);
     EXPECT_EQ(form.boxes_returned, 3);
     EXPECT_EQ(form.answer, "");
+    EXPECT_EQ(observer.log, (std::vector<std::string>{"start", "box opening", "box shown", "box closed"}))
+        << "only the first box was shown";
 }
 
 }  // namespace

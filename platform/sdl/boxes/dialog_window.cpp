@@ -1,7 +1,6 @@
 #include "platform/sdl/boxes/dialog_window.h"
 
 #include "platform/runtime_error.h"
-#include "platform/sdl/frame_trace.h"
 #include "platform/sdl/input/gamepads.h"
 #include "platform/sdl/draw/renderer_choice.h"
 #include "platform/layout/viewport.h"
@@ -13,6 +12,10 @@
 namespace vex {
 
 namespace {
+
+using box::face;
+using box::ink;
+using box::text_style;
 
 constexpr std::size_t no_button = static_cast<std::size_t>(-1);
 constexpr Color bevel_light = colors::white;
@@ -36,10 +39,10 @@ PixelPoint dialog_place(SDL_Window* owner, PixelSize size) {
 
 }  // namespace
 
-DialogWindow::DialogWindow(const std::string& title, int width, int height, const DialogOwner& owner,
-                           FontSet& fonts)
-    : m_title(title), m_owner(owner.window), m_pressed(no_button) {
-    const PixelSize size{width * owner.scale, height * owner.scale};
+DialogWindow::DialogWindow(const std::string& title, BoxBody& body, const DialogOwner& owner, FontSet& fonts)
+    : m_title(title), m_body(body), m_buttons(body.buttons()), m_owner(owner.window), m_pressed(no_button) {
+    const PixelSize picture = body.size();
+    const PixelSize size{picture.w * owner.scale, picture.h * owner.scale};
     const PixelPoint place = dialog_place(owner.window, size);
     m_window.reset(SDL_CreateWindow(title.c_str(), place.x, place.y, size.w, size.h, SDL_WINDOW_HIDDEN));
     if (!m_window) {
@@ -53,20 +56,23 @@ DialogWindow::DialogWindow(const std::string& title, int width, int height, cons
         return;
     }
     m_canvas = std::make_unique<Canvas>(*m_renderer, fonts, Pictures{});
-    m_canvas->set_viewport({owner.scale, 0, 0}, {width, height});
+    m_canvas->set_viewport({owner.scale, 0, 0}, picture);
     if (owner.icon != nullptr) {
         SDL_SetWindowIcon(m_window.get(), owner.icon);
     }
     make_dialog_box(m_window.get(), owner.window);
+    if (m_body.takes_text()) {
+        SDL_StartTextInput();
+    }
 }
 
-DialogWindow::~DialogWindow() = default;
-
-void DialogWindow::add_button(const PixelRect& area, std::string caption) {
-    m_buttons.push_back({area, std::move(caption)});
+DialogWindow::~DialogWindow() {
+    if (m_body.takes_text()) {
+        SDL_StopTextInput();
+    }
 }
 
-bool DialogWindow::run(const std::function<void(const SDL_Event&)>& elsewhere) {
+bool DialogWindow::run(const std::function<void(const SDL_Event&)>& elsewhere, LoopObserver& observer) {
     if (!m_canvas) {
         throw RuntimeError("Cannot show the box \"" + m_title + "\": " + m_problem);
     }
@@ -78,7 +84,7 @@ bool DialogWindow::run(const std::function<void(const SDL_Event&)>& elsewhere) {
     }
     SDL_RaiseWindow(m_window.get());
     redraw();
-    trace::shown("box");
+    observer.box_shown();
     while (!m_finished) {
         // Polled, never waited for: while it waits, SDL 2.26 on X11 follows every event it queues
         // with a wake-up message to the newest window, sent over a second connection. The server
@@ -119,11 +125,11 @@ void DialogWindow::handle(const SDL_Event& event, const std::function<void(const
     switch (event.type) {
     case SDL_QUIT:
         m_quit = true;
-        dismissed();
+        dismiss();
         break;
     case SDL_WINDOWEVENT:
         if (event.window.windowID == m_window_id && event.window.event == SDL_WINDOWEVENT_CLOSE) {
-            dismissed();
+            dismiss();
         } else if (event.window.windowID != m_window_id) {
             // Some window managers let a click bring the game's window over its box, or give
             // it the keyboard: the box comes back in front and takes the keyboard again.
@@ -140,7 +146,7 @@ void DialogWindow::handle(const SDL_Event& event, const std::function<void(const
         break;
     case SDL_TEXTINPUT:
         if (event.text.windowID == m_window_id) {
-            text_typed(event.text.text);
+            m_body.text_typed(event.text.text);
         }
         break;
     case SDL_CONTROLLERBUTTONDOWN:
@@ -159,7 +165,7 @@ void DialogWindow::handle(const SDL_Event& event, const std::function<void(const
             const std::size_t pressed = m_pressed;
             m_pressed = no_button;
             if (released != no_button && released == pressed) {
-                button_clicked(released);
+                m_finished = m_body.button_clicked(released);
             }
         }
         break;
@@ -167,6 +173,13 @@ void DialogWindow::handle(const SDL_Event& event, const std::function<void(const
         elsewhere(event);
         break;
     }
+}
+
+void DialogWindow::key_pressed(SDL_Keycode key) { m_finished = m_body.key_pressed(key); }
+
+void DialogWindow::dismiss() {
+    m_body.dismissed();
+    m_finished = true;
 }
 
 std::size_t DialogWindow::button_at(PixelPoint output) const {
@@ -182,7 +195,7 @@ std::size_t DialogWindow::button_at(PixelPoint output) const {
 void DialogWindow::redraw() {
     m_canvas->clip(std::nullopt);
     m_canvas->clear(face);
-    paint(*m_canvas);
+    m_body.paint(*m_canvas);
     for (std::size_t i = 0; i < m_buttons.size(); ++i) {
         paint_button(i);
     }
@@ -190,7 +203,7 @@ void DialogWindow::redraw() {
 }
 
 void DialogWindow::paint_button(std::size_t index) {
-    const Button& button = m_buttons[index];
+    const BoxBody::Button& button = m_buttons[index];
     const PixelRect& area = button.area;
     const bool pressed = index == m_pressed;
     m_canvas->fill(area, face);

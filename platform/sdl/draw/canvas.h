@@ -28,8 +28,6 @@ public:
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
-    SDL_Renderer& renderer() { return m_renderer; }
-
     // Shows a picture of `picture` size through `viewport` from now on.
     void set_viewport(const Viewport& viewport, PixelSize picture);
     const Viewport& viewport() const { return m_viewport; }

@@ -1,7 +1,6 @@
 #include "platform/sdl/draw/font_set.h"
 
 #include <filesystem>
-#include <iostream>
 
 namespace vex {
 
@@ -33,13 +32,6 @@ Status FontSet::open_faces() {
         }
     }
     return {};
-}
-
-void report_missing_font(const std::string& font, const std::string& title) {
-    const std::string text = "The font " + font + " is missing or damaged.";
-    std::cerr << text << '\n';
-    const std::string box = "The font\n" + font + "\nis missing or damaged, so the game cannot show its text.\nReinstall the game.";
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), box.c_str(), nullptr);
 }
 
 }  // namespace vex

@@ -37,8 +37,4 @@ private:
     std::map<TextStyle, FontHandle> m_fonts;
 };
 
-// Tells the player that a font is missing, naming it, in SDL's own message box (which needs no
-// font) and on standard error. The caller then ends the program with a non-zero status.
-void report_missing_font(const std::string& font, const std::string& title);
-
 }  // namespace vex

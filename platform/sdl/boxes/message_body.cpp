@@ -1,4 +1,4 @@
-#include "platform/sdl/boxes/message_box.h"
+#include "platform/sdl/boxes/message_body.h"
 
 #include "platform/layout/text_wrap.h"
 
@@ -7,6 +7,11 @@
 namespace vex {
 
 namespace {
+
+using box::button_height;
+using box::button_width;
+using box::ink;
+using box::text_style;
 
 constexpr int margin = 16;
 constexpr int icon_size = 32;
@@ -23,21 +28,8 @@ int text_height(const std::vector<std::string>& lines, TTF_Font* font) {
 
 }  // namespace
 
-MessageBox::MessageBox(const std::string& text, MessageIcon icon, const std::string& title, const DialogOwner& owner,
-                       FontSet& fonts)
-    : MessageBox(lay_out(text, fonts), icon, title, owner, fonts) {}
-
-MessageBox::MessageBox(Layout layout, MessageIcon icon, const std::string& title, const DialogOwner& owner,
-                       FontSet& fonts)
-    : DialogWindow(title, layout.width, layout.height, owner, fonts),
-      m_layout(std::move(layout)),
-      m_icon(icon) {
-    add_button({(m_layout.width - button_width) / 2, m_layout.height - margin_below_button - button_height,
-                button_width, button_height},
-               "OK");
-}
-
-MessageBox::Layout MessageBox::lay_out(const std::string& text, FontSet& fonts) {
+// Laid out before the box's window and canvas exist: the box is sized around its lines.
+MessageBody::MessageBody(const std::string& text, MessageIcon icon, FontSet& fonts) : m_icon(icon) {
     TTF_Font* font = fonts.font(text_style);
     const auto measure = [font](std::string_view piece) {
         int width = 0;
@@ -46,18 +38,23 @@ MessageBox::Layout MessageBox::lay_out(const std::string& text, FontSet& fonts) 
         }
         return width;
     };
-    Layout layout;
-    layout.lines = wrap_words(text, widest_text, measure);
-    for (const std::string& line : layout.lines) {
-        layout.text_width = std::max(layout.text_width, measure(line));
+    m_lines = wrap_words(text, widest_text, measure);
+    int text_width = 0;
+    for (const std::string& line : m_lines) {
+        text_width = std::max(text_width, measure(line));
     }
-    layout.width = std::max(narrowest_box, text_left + layout.text_width + margin + 8);
-    layout.height = margin + std::max(icon_size, text_height(layout.lines, font)) + gap_above_button + button_height +
-                    margin_below_button;
-    return layout;
+    m_size.w = std::max(narrowest_box, text_left + text_width + margin + 8);
+    m_size.h = margin + std::max(icon_size, text_height(m_lines, font)) + gap_above_button + button_height +
+               margin_below_button;
 }
 
-void MessageBox::paint(Canvas& canvas) {
+std::vector<BoxBody::Button> MessageBody::buttons() const {
+    return {{{(m_size.w - button_width) / 2, m_size.h - margin_below_button - button_height, button_width,
+              button_height},
+             "OK"}};
+}
+
+void MessageBody::paint(Canvas& canvas) {
     const int radius = icon_size / 2;
     const int center_x = margin + radius;
     const int center_y = margin + radius;
@@ -73,22 +70,18 @@ void MessageBox::paint(Canvas& canvas) {
         canvas.line(center_x - arm, center_y + arm, center_x + arm, center_y - arm, colors::white, 3);
     }
     const int line_height = canvas.line_height(text_style);
-    const int block = line_height * static_cast<int>(m_layout.lines.size());
+    const int block = line_height * static_cast<int>(m_lines.size());
     int y = margin + std::max(0, (icon_size - block) / 2);
-    for (const std::string& line : m_layout.lines) {
+    for (const std::string& line : m_lines) {
         canvas.text(line, text_left, y, text_style, ink);
         y += line_height;
     }
 }
 
-void MessageBox::key_pressed(SDL_Keycode key) {
-    if (key == SDLK_RETURN || key == SDLK_KP_ENTER || key == SDLK_ESCAPE || key == SDLK_SPACE) {
-        finish();
-    }
+bool MessageBody::key_pressed(SDL_Keycode key) {
+    return key == SDLK_RETURN || key == SDLK_KP_ENTER || key == SDLK_ESCAPE || key == SDLK_SPACE;
 }
 
-void MessageBox::button_clicked(std::size_t /*index*/) { finish(); }
-
-void MessageBox::dismissed() { finish(); }
+bool MessageBody::button_clicked(std::size_t /*index*/) { return true; }
 
 }  // namespace vex

@@ -1,4 +1,4 @@
-#include "platform/sdl/snapshot.h"
+#include "bench/probes/offscreen_view.h"
 
 #include "platform/sdl/draw/canvas.h"
 #include "platform/sdl/draw/font_set.h"

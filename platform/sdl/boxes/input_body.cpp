@@ -1,35 +1,41 @@
-#include "platform/sdl/boxes/input_box.h"
+#include "platform/sdl/boxes/input_body.h"
 
 #include "platform/layout/text_wrap.h"
 #include "platform/layout/utf8.h"
+
+#include <algorithm>
 
 namespace vex {
 
 namespace {
 
+using box::button_height;
+using box::button_width;
+using box::ink;
+using box::text_style;
+
 constexpr int width = 372;
 constexpr int height = 140;
 constexpr int margin = 12;
-constexpr PixelRect ok_area{width - margin - 76, margin, 76, 24};
-constexpr PixelRect cancel_area{width - margin - 76, margin + 32, 76, 24};
+constexpr int button_gap = 8;
+constexpr PixelRect ok_area{width - margin - button_width, margin, button_width, button_height};
+constexpr PixelRect cancel_area{ok_area.x, margin + button_height + button_gap, button_width, button_height};
 constexpr PixelRect prompt_area{margin, margin, ok_area.x - 2 * margin, 80};
-constexpr PixelRect field_area{margin, height - margin - 24, width - 2 * margin, 24};
+constexpr int field_height = 24;
+constexpr PixelRect field_area{margin, height - margin - field_height, width - 2 * margin, field_height};
 constexpr int field_padding = 4;
 constexpr std::size_t ok_button = 0;
 
 }  // namespace
 
-InputBox::InputBox(std::string prompt, const std::string& title, std::string default_text, const DialogOwner& owner,
-                   FontSet& fonts)
-    : DialogWindow(title, width, height, owner, fonts), m_prompt(std::move(prompt)), m_text(std::move(default_text)) {
-    add_button(ok_area, "OK");
-    add_button(cancel_area, "Cancel");
-    SDL_StartTextInput();
-}
+InputBody::InputBody(std::string prompt, std::string default_text)
+    : m_prompt(std::move(prompt)), m_text(std::move(default_text)) {}
 
-InputBox::~InputBox() { SDL_StopTextInput(); }
+PixelSize InputBody::size() const { return {width, height}; }
 
-void InputBox::paint(Canvas& canvas) {
+std::vector<BoxBody::Button> InputBody::buttons() const { return {{ok_area, "OK"}, {cancel_area, "Cancel"}}; }
+
+void InputBody::paint(Canvas& canvas) {
     canvas.clip(prompt_area);
     const auto measure = [&](std::string_view text) { return canvas.text_width(text, text_style); };
     int y = prompt_area.y;
@@ -53,41 +59,36 @@ void InputBox::paint(Canvas& canvas) {
     canvas.clip(std::nullopt);
 }
 
-void InputBox::key_pressed(SDL_Keycode key) {
+bool InputBody::key_pressed(SDL_Keycode key) {
     switch (key) {
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
         confirm();
-        break;
+        return true;
     case SDLK_ESCAPE:
         dismissed();
-        break;
+        return true;
     case SDLK_BACKSPACE:
         erase_last_character(m_text);
-        break;
+        return false;
     default:
-        break;
+        return false;
     }
 }
 
-void InputBox::text_typed(const char* text) { m_text += text; }
+void InputBody::text_typed(const char* text) { m_text += text; }
 
-void InputBox::button_clicked(std::size_t index) {
+bool InputBody::button_clicked(std::size_t index) {
     if (index == ok_button) {
         confirm();
     } else {
         dismissed();
     }
+    return true;
 }
 
-void InputBox::confirm() {
-    m_answer = m_text;
-    finish();
-}
+void InputBody::confirm() { m_answer = m_text; }
 
-void InputBox::dismissed() {
-    m_answer.clear();
-    finish();
-}
+void InputBody::dismissed() { m_answer.clear(); }
 
 }  // namespace vex

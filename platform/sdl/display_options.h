@@ -1,0 +1,14 @@
+// How the window shows the game, as the command line asks.
+#pragma once
+
+#include <optional>
+
+namespace vex {
+
+struct DisplayOptions {
+    // Each pixel of the game shown as scale x scale; nullopt picks it from the display's density.
+    std::optional<int> scale;
+    bool fullscreen = false;
+};
+
+}  // namespace vex
