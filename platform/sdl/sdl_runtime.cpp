@@ -8,7 +8,7 @@
 #include "platform/sdl/boxes/dialog_window.h"
 #include "platform/sdl/boxes/input_body.h"
 #include "platform/sdl/boxes/message_body.h"
-#include "platform/sdl/data_folder.h"
+#include "platform/sdl/desktop/data_folder.h"
 #include "platform/sdl/desktop/video_subsystem.h"
 #include "platform/sdl/draw/font_set.h"
 #include "platform/sdl/draw/picture_file.h"

@@ -1,4 +1,4 @@
-#include "platform/sdl/data_folder.h"
+#include "platform/sdl/desktop/data_folder.h"
 
 #include <SDL.h>
 
