@@ -28,3 +28,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# pkg-config (which FindFontconfig and others ask first) reads the cache's .pc files alone.
+set(ENV{PKG_CONFIG_LIBDIR} "${VEX_WIN64_DEPS}/lib/pkgconfig")
+set(ENV{PKG_CONFIG_PATH} "")
