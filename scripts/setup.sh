@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game needs to build, run and test, when they are missing.
-# Usage: scripts/setup.sh [--tests | --fuzz]
+# Usage: scripts/setup.sh [--tests | --fuzz | --windows]
 #   --tests  also what the tests need; --fuzz  also the fuzzing compiler (scripts/fuzz.sh)
+#   --windows  instead what the Windows build needs (scripts/build-windows.sh): the MinGW-w64
+#              compilers, the tools that unpack and build Debian's sources, Wine and NSIS
 # apt's own output is kept in a log and shown only when it fails.
 set -euo pipefail
 
@@ -17,6 +19,12 @@ case "${1:-}" in
       python3 desktop-file-utils appstream dpkg-dev file lintian man-db
     ) ;;
   --fuzz) packages+=(clang-14 libclang-rt-14-dev libfuzzer-14-dev) ;;
+  --windows)
+    packages=(
+      cmake make dpkg-dev xz-utils debian-archive-keyring nasm
+      gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+      wine64 nsis fonts-liberation2
+    ) ;;
 esac
 
 missing=()
@@ -45,11 +53,12 @@ if [[ $(id -u) -ne 0 ]]; then
   as_root=(sudo)
 fi
 
-# sudo clears the environment, so the setting goes on apt-get's command line.
+# sudo clears the environment, so the setting goes on apt-get's command line. apt waits up to 15
+# minutes for another apt or dpkg on the machine to finish.
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
-if ! { "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq &&
-       "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"; } \
+if ! { "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 update -qq &&
+       "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "${missing[@]}"; } \
        </dev/null >"$log" 2>&1; then
   cat "$log" >&2
   echo "Installing the packages failed (above)." >&2
