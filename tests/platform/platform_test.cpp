@@ -222,11 +222,16 @@ TEST(RecordPlace, BesideTheProgramWhenWritableElseThePlayersSeededOnce) {
     }
 }
 
-// The kernel's own files tell no size beforehand (0): read to their end within the limit, refused
-// past it as a file that grew while it was read; a read that fails is reported, not retried.
+// A file of exactly the limit is read, one byte more is refused. The kernel's own files tell no size
+// beforehand (0): read to their end within the limit, refused past it as a file that grew while it
+// was read; a read that fails is reported, not retried.
 TEST(RegularFile, ReadsAFileToItsEndWithinTheLimit) {
     using Status = FileRead::Status;
-    const std::vector<std::tuple<const char*, std::size_t, Status, bool>> rows{
+    const testing::TestFolder folder;
+    std::ofstream(folder.path() / "sixteen", std::ios::binary) << "Name: sixteen by";
+    const std::string sixteen = (folder.path() / "sixteen").string();
+    const std::vector<std::tuple<std::string, std::size_t, Status, bool>> rows{
+        {sixteen, 16, Status::Read, true}, {sixteen, 15, Status::TooLarge, false},
         // path, limit, outcome, whether the bytes hold the process's name (a refused file holds none)
         {"/proc/self/status", 1 << 20, Status::Read, true}, {"/proc/self/status", 16, Status::TooLarge, false},
         {"/proc/self/mem", 16, Status::Unreadable, false},   {"/proc/self", 16, Status::NotRegular, false},
