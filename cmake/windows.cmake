@@ -15,7 +15,8 @@ add_custom_command(OUTPUT ${VEX_ICON_FILE}
           -delete 0 ${VEX_ICON_FILE}
   DEPENDS ${PROJECT_SOURCE_DIR}/data/pictures/icon.bmp
   COMMENT "Making the program's icon" VERBATIM)
-set_source_files_properties(${VEX_WINDOWS_DIR}/vexoids.rc PROPERTIES OBJECT_DEPENDS "${VEX_ICON_FILE};${VEX_MANIFEST_FILE}")
+set_source_files_properties(${VEX_WINDOWS_DIR}/vexoids.rc
+  PROPERTIES OBJECT_DEPENDS "${VEX_ICON_FILE};${VEX_MANIFEST_FILE}")
 target_sources(vexoids PRIVATE ${VEX_WINDOWS_DIR}/vexoids.rc)
 # A program for the desktop: no console window opens when it starts from Explorer.
 set_target_properties(vexoids PROPERTIES WIN32_EXECUTABLE TRUE)

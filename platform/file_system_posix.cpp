@@ -75,9 +75,13 @@ bool OpenFile::is_regular() const {
 
 std::error_code OpenFile::lock() { return unless_zero(::flock(descriptor(m_handle), LOCK_EX)); }
 
-void OpenFile::try_give_to(std::uint32_t owner, std::uint32_t group) { (void)::fchown(descriptor(m_handle), owner, group); }
+void OpenFile::try_give_to(std::uint32_t owner, std::uint32_t group) {
+    (void)::fchown(descriptor(m_handle), owner, group);
+}
 
-std::error_code OpenFile::set_permissions(std::uint32_t permissions) { return unless_zero(::fchmod(descriptor(m_handle), permissions)); }
+std::error_code OpenFile::set_permissions(std::uint32_t permissions) {
+    return unless_zero(::fchmod(descriptor(m_handle), permissions));
+}
 
 std::error_code OpenFile::reserve(std::size_t size) {
     const int error = ::posix_fallocate(descriptor(m_handle), 0, static_cast<off_t>(size));
@@ -98,7 +102,9 @@ std::error_code OpenFile::write_all(std::string_view bytes) {
     return {};
 }
 
-std::error_code OpenFile::truncate(std::size_t size) { return unless_zero(::ftruncate(descriptor(m_handle), static_cast<off_t>(size))); }
+std::error_code OpenFile::truncate(std::size_t size) {
+    return unless_zero(::ftruncate(descriptor(m_handle), static_cast<off_t>(size)));
+}
 
 std::error_code OpenFile::sync() { return unless_zero(::fsync(descriptor(m_handle))); }
 

@@ -22,7 +22,8 @@ std::error_code unless_failed(BOOL succeeded) { return succeeded ? std::error_co
 constexpr DWORD share_all = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 bool regular(const BY_HANDLE_FILE_INFORMATION& info) {
-    return (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)) == 0;
+    constexpr DWORD other_kinds = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+    return (info.dwFileAttributes & other_kinds) == 0;
 }
 
 bool regular_handle(HANDLE handle) {
@@ -75,7 +76,8 @@ std::error_code check_writable(const std::filesystem::path& file) {
     if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
         return windows_error(ERROR_ACCESS_DENIED);
     }
-    const HANDLE opened = CreateFileW(file.c_str(), GENERIC_WRITE | DELETE, share_all, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE opened =
+        CreateFileW(file.c_str(), GENERIC_WRITE | DELETE, share_all, nullptr, OPEN_EXISTING, 0, nullptr);
     if (opened == INVALID_HANDLE_VALUE) {
         return last_windows_error();
     }
@@ -101,8 +103,8 @@ unsigned long process_id() { return GetCurrentProcessId(); }
 // Shared for reading and renaming but for no writer: a save that runs holds its temporary so, and
 // remove_if_unlocked, which asks to be alone with the file, leaves it.
 OpenFile OpenFile::create_new(const std::filesystem::path& path, std::error_code& error) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     error = file == INVALID_HANDLE_VALUE ? last_windows_error() : std::error_code{};
     return OpenFile(reinterpret_cast<std::intptr_t>(file));
 }
@@ -159,7 +161,8 @@ std::error_code OpenFile::write_all(std::string_view bytes) {
 std::error_code OpenFile::truncate(std::size_t size) {
     LARGE_INTEGER end{};
     end.QuadPart = static_cast<LONGLONG>(size);
-    return unless_failed(SetFilePointerEx(native(m_handle), end, nullptr, FILE_BEGIN) && SetEndOfFile(native(m_handle)));
+    const HANDLE file = native(m_handle);
+    return unless_failed(SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file));
 }
 
 std::error_code OpenFile::sync() { return unless_failed(FlushFileBuffers(native(m_handle))); }
