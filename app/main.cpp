@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/console.h"
 #include "platform/sdl/sdl_runtime.h"
 #include "shell/form1.h"
 
@@ -16,6 +17,7 @@ constexpr int usage_error = 2;
 }  // namespace
 
 int main(int argc, char** argv) {
+    vex::use_starting_console();
     const std::string_view program = argc > 0 ? argv[0] : "vexoids";
     const auto parsed = vex::parse_command_line({argv + std::min(argc, 1), argv + argc});
     if (parsed.error) {

@@ -1,7 +1,7 @@
 // The operating system's part of reading and saving the game's files: one implementation per
-// system (file_system_posix.cpp). What to do and what to tell the player is decided by the
-// callers; errors come back as the system's own code, whose message is its own words
-// ("Permission denied").
+// system (file_system_posix.cpp, file_system_windows.cpp). What to do and what to tell the player
+// is decided by the callers; errors come back as the system's own code, whose message is its own
+// words ("Permission denied").
 #pragma once
 
 #include <cstddef>
@@ -68,8 +68,9 @@ public:
     std::error_code sync();
 
 private:
-    explicit OpenFile(int handle) : m_handle(handle) {}
-    int m_handle = -1;
+    // A file descriptor, or a Windows handle, which is never -1 either when valid.
+    explicit OpenFile(std::intptr_t handle) : m_handle(handle) {}
+    std::intptr_t m_handle = -1;
 };
 
 std::error_code rename_over(const std::filesystem::path& from, const std::filesystem::path& to);

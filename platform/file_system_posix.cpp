@@ -15,6 +15,9 @@ std::error_code last_error(int error = errno) { return {error, std::system_categ
 
 std::error_code unless_zero(int result) { return result == 0 ? std::error_code{} : last_error(); }
 
+// The descriptor an OpenFile holds, in the width it was made with.
+int descriptor(std::intptr_t handle) { return static_cast<int>(handle); }
+
 }  // namespace
 
 std::optional<FileFacts> facts_of(const std::filesystem::path& path, std::error_code& error) {
@@ -61,29 +64,33 @@ OpenFile::OpenFile(OpenFile&& other) noexcept : m_handle(other.m_handle) { other
 
 OpenFile::~OpenFile() {
     if (m_handle >= 0) {
-        ::close(m_handle);
+        ::close(descriptor(m_handle));
     }
 }
 
 bool OpenFile::is_regular() const {
     struct stat info {};
-    return ::fstat(m_handle, &info) == 0 && S_ISREG(info.st_mode);
+    return ::fstat(descriptor(m_handle), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-std::error_code OpenFile::lock() { return unless_zero(::flock(m_handle, LOCK_EX)); }
+std::error_code OpenFile::lock() { return unless_zero(::flock(descriptor(m_handle), LOCK_EX)); }
 
-void OpenFile::try_give_to(std::uint32_t owner, std::uint32_t group) { (void)::fchown(m_handle, owner, group); }
+void OpenFile::try_give_to(std::uint32_t owner, std::uint32_t group) {
+    (void)::fchown(descriptor(m_handle), owner, group);
+}
 
-std::error_code OpenFile::set_permissions(std::uint32_t permissions) { return unless_zero(::fchmod(m_handle, permissions)); }
+std::error_code OpenFile::set_permissions(std::uint32_t permissions) {
+    return unless_zero(::fchmod(descriptor(m_handle), permissions));
+}
 
 std::error_code OpenFile::reserve(std::size_t size) {
-    const int error = ::posix_fallocate(m_handle, 0, static_cast<off_t>(size));
+    const int error = ::posix_fallocate(descriptor(m_handle), 0, static_cast<off_t>(size));
     return error == 0 || error == EOPNOTSUPP ? std::error_code{} : last_error(error);
 }
 
 std::error_code OpenFile::write_all(std::string_view bytes) {
     while (!bytes.empty()) {
-        const ssize_t n = ::write(m_handle, bytes.data(), bytes.size());
+        const ssize_t n = ::write(descriptor(m_handle), bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -95,9 +102,11 @@ std::error_code OpenFile::write_all(std::string_view bytes) {
     return {};
 }
 
-std::error_code OpenFile::truncate(std::size_t size) { return unless_zero(::ftruncate(m_handle, static_cast<off_t>(size))); }
+std::error_code OpenFile::truncate(std::size_t size) {
+    return unless_zero(::ftruncate(descriptor(m_handle), static_cast<off_t>(size)));
+}
 
-std::error_code OpenFile::sync() { return unless_zero(::fsync(m_handle)); }
+std::error_code OpenFile::sync() { return unless_zero(::fsync(descriptor(m_handle))); }
 
 std::error_code rename_over(const std::filesystem::path& from, const std::filesystem::path& to) {
     return unless_zero(::rename(from.c_str(), to.c_str()));

@@ -10,7 +10,7 @@ std::filesystem::path native_path(const std::filesystem::path& folder, std::stri
     for (const char c : game_path) {
         if (c == '\\' || c == '/') {
             if (!part.empty()) {
-                result /= part;
+                result /= path_from_utf8(part);
             }
             part.clear();
         } else {
@@ -18,9 +18,18 @@ std::filesystem::path native_path(const std::filesystem::path& folder, std::stri
         }
     }
     if (!part.empty()) {
-        result /= part;
+        result /= path_from_utf8(part);
     }
     return result;
+}
+
+std::filesystem::path path_from_utf8(std::string_view text) {
+    return std::u8string(reinterpret_cast<const char8_t*>(text.data()), text.size());
+}
+
+std::string utf8_text(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return {reinterpret_cast<const char*>(text.data()), text.size()};
 }
 
 }  // namespace vex

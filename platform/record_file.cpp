@@ -1,6 +1,7 @@
 #include "platform/record_file.h"
 
 #include "platform/file_system.h"
+#include "platform/paths.h"
 #include "platform/regular_file.h"
 
 #include <chrono>
@@ -19,10 +20,10 @@ constexpr int max_link_hops = 40;
 constexpr int max_name_tries = 100;
 
 Failure failure(const std::string& doing, const fs::path& path, const std::error_code& error) {
-    return {"cannot " + doing + " " + path.string() + ": " + error.message()};
+    return {"cannot " + doing + " " + utf8_text(path) + ": " + error.message()};
 }
 
-Failure not_regular(const fs::path& path) { return {"cannot write " + path.string() + ": not a regular file"}; }
+Failure not_regular(const fs::path& path) { return {"cannot write " + utf8_text(path) + ": not a regular file"}; }
 
 // The folder a file is in: its parent, or the current folder for a bare name.
 fs::path folder_of(const fs::path& file) { return file.parent_path().empty() ? fs::path(".") : file.parent_path(); }
@@ -46,13 +47,13 @@ std::optional<fs::path> link_target(fs::path path) {
 
 // Temporary files of a save are named ".<file>.saving-<unique>" and stay locked while the save
 // runs; one that can be locked belongs to a save that died.
-std::string temporary_prefix(const fs::path& file) { return "." + file.filename().string() + ".saving-"; }
+std::string temporary_prefix(const fs::path& file) { return "." + utf8_text(file.filename()) + ".saving-"; }
 
 void remove_dead_temporaries(const fs::path& file) {
     const std::string prefix = temporary_prefix(file);
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder_of(file), error)) {
-        if (entry.path().filename().string().starts_with(prefix)) {
+        if (utf8_text(entry.path().filename()).starts_with(prefix)) {
             file_system::remove_if_unlocked(entry.path());
         }
     }
@@ -62,8 +63,8 @@ void remove_dead_temporaries(const fs::path& file) {
 OpenFile create_temporary(const fs::path& file, fs::path& temporary, std::error_code& error) {
     const auto seed = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
     for (int attempt = 0;; ++attempt) {
-        temporary = file.parent_path() / (temporary_prefix(file) + std::to_string(file_system::process_id()) + "-" +
-                                          std::to_string(seed + attempt));
+        temporary = file.parent_path() / path_from_utf8(temporary_prefix(file) + std::to_string(file_system::process_id()) + "-" +
+                                                         std::to_string(seed + attempt));
         OpenFile created = OpenFile::create_new(temporary, error);
         if (created.is_open() || error != std::errc::file_exists || attempt + 1 >= max_name_tries) {
             return created;
@@ -142,14 +143,14 @@ Result<std::string> read_record_file(const fs::path& path) {
     case FileRead::Status::Missing:
         return std::string();
     default:
-        return Failure{"cannot read " + path.string() + ": " + file.reason};
+        return Failure{"cannot read " + utf8_text(path) + ": " + file.reason};
     }
 }
 
 Status write_record_file(const fs::path& path, std::string_view bytes) {
     const auto target = link_target(path);
     if (!target) {
-        return Failure{"cannot follow the link " + path.string()};
+        return Failure{"cannot follow the link " + utf8_text(path)};
     }
     std::error_code error;
     const auto facts = file_system::facts_of(*target, error);

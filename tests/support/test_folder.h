@@ -20,8 +20,10 @@ inline std::optional<std::string> file_bytes(const std::filesystem::path& file) 
 
 class TestFolder : public ProgramFolder {
 public:
-    // `scores` is the content of scores.dat; nullopt leaves the file out.
-    explicit TestFolder(const std::optional<std::string>& scores = "\"0\",\"nobody\"\r\n") : ProgramFolder("test") {
+    // `scores` is the content of scores.dat; nullopt leaves the file out. `purpose` goes into the
+    // folder's name, which may hold any letter.
+    explicit TestFolder(const std::optional<std::string>& scores = "\"0\",\"nobody\"\r\n", const std::string& purpose = "test")
+        : ProgramFolder(purpose) {
         copy_data(VEX_DATA_DIR, {"pictures", "sounds"});
         if (scores) {
             write_scores(*scores);

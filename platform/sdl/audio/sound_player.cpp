@@ -1,5 +1,6 @@
 #include "platform/sdl/audio/sound_player.h"
 
+#include "platform/paths.h"
 #include "platform/sdl/audio/alsa_messages.h"
 #include "platform/sdl/quit_request.h"
 #include "platform/sdl/sdl_handles.h"
@@ -131,7 +132,7 @@ SoundPlayer::Device* SoundPlayer::device() {
 
 void SoundPlayer::tell_refused(const std::filesystem::path& file, const std::string& reason) {
     if (m_told.insert(file).second) {
-        std::cerr << "Sound " << file.string() << " is not played: " << reason << '\n';
+        std::cerr << "Sound " << utf8_text(file) << " is not played: " << reason << '\n';
     }
 }
 

@@ -1,5 +1,7 @@
 #include "platform/sdl/desktop/data_folder.h"
 
+#include "platform/paths.h"
+
 #include <SDL.h>
 
 #include <memory>
@@ -18,12 +20,12 @@ bool holds_data(const std::filesystem::path& folder) {
 std::filesystem::path running_program_folder() {
     const std::unique_ptr<char, decltype(&SDL_free)> base(SDL_GetBasePath(), &SDL_free);
     std::error_code error;
-    return base ? std::filesystem::path(base.get()).parent_path() : std::filesystem::current_path(error);
+    return base ? path_from_utf8(base.get()).parent_path() : std::filesystem::current_path(error);
 }
 
 std::optional<std::filesystem::path> player_data_folder() {
     const std::unique_ptr<char, decltype(&SDL_free)> folder(SDL_GetPrefPath("", "vexoids"), &SDL_free);
-    return folder ? std::optional(std::filesystem::path(folder.get()).parent_path()) : std::nullopt;
+    return folder ? std::optional(path_from_utf8(folder.get()).parent_path()) : std::nullopt;
 }
 
 std::filesystem::path find_data_folder(const std::filesystem::path& program_folder,

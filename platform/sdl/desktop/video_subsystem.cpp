@@ -42,6 +42,10 @@ VideoSubsystem::VideoSubsystem() {
     // showed after a box closed (weston, libdecor 0.1). Without it, the compositor draws
     // the frames where it offers to; SDL_VIDEO_WAYLAND_ALLOW_LIBDECOR=1 still asks for it.
     SDL_SetHint(SDL_HINT_VIDEO_WAYLAND_ALLOW_LIBDECOR, "0");
+    // On Windows the program is aware of each monitor's DPI (its manifest says so too): SDL then
+    // reports the monitor's own scale setting, which the window's whole scale follows, and
+    // Windows never stretches the picture blurred. Other systems ignore the hint.
+    SDL_SetHint(SDL_HINT_WINDOWS_DPI_AWARENESS, "permonitorv2");
     ignore_lost_wakeups();
     const bool driver_named = SDL_GetHint(SDL_HINT_VIDEODRIVER) != nullptr;
     if (!driver_named) {

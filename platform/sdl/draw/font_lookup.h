@@ -1,5 +1,5 @@
-// Faces found by family, through the system's font catalogue (fontconfig on Linux:
-// font_lookup_fontconfig.cpp).
+// Faces found by family: through the system's font catalogue on Linux (fontconfig:
+// font_lookup_fontconfig.cpp), in fonts/ beside the program on Windows (font_lookup_windows.cpp).
 #pragma once
 
 #include <filesystem>

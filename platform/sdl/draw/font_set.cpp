@@ -1,5 +1,7 @@
 #include "platform/sdl/draw/font_set.h"
 
+#include "platform/paths.h"
+
 #include <filesystem>
 
 namespace vex {
@@ -18,7 +20,7 @@ TTF_Font* FontSet::font(const TextStyle& style) {
         // Only a regular file: a FIFO in a font's place would hold the game at its first text.
         std::error_code error;
         const bool regular = face && std::filesystem::is_regular_file(face->path, error);
-        TTF_Font* opened = regular ? TTF_OpenFontIndex(face->path.c_str(), style.pixels, face->index) : nullptr;
+        TTF_Font* opened = regular ? TTF_OpenFontIndex(utf8_text(face->path).c_str(), style.pixels, face->index) : nullptr;
         found = m_fonts.emplace(style, FontHandle(opened)).first;
     }
     return found->second.get();
@@ -28,7 +30,7 @@ Status FontSet::open_faces() {
     for (const bool bold : {false, true}) {
         if (font({TextStyle{}.pixels, bold}) == nullptr) {
             const auto& face = bold ? m_bold : m_regular;
-            return Failure{face ? face->path.string() : std::string(game_font_family) + (bold ? " Bold" : "")};
+            return Failure{face ? utf8_text(face->path) : std::string(game_font_family) + (bold ? " Bold" : "")};
         }
     }
     return {};

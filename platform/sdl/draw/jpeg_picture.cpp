@@ -79,7 +79,9 @@ bool read_jpeg(JpegRead& read, std::string_view bytes, int max_width, int max_he
     read.created = true;
     read.progress.progress_monitor = limit_scans;
     read.info.progress = &read.progress;
-    jpeg_mem_src(&read.info, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    // Pictures are read up to a limit far below 4 GB, so the size fits libjpeg's unsigned long,
+    // which has 32 bits on Windows.
+    jpeg_mem_src(&read.info, reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<unsigned long>(bytes.size()));
     jpeg_save_markers(&read.info, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&read.info, TRUE);
     for (jpeg_saved_marker_ptr marker = read.info.marker_list; marker != nullptr; marker = marker->next) {

@@ -2,6 +2,7 @@
 
 #include "platform/control.h"
 #include "platform/little_endian.h"
+#include "platform/paths.h"
 #include "platform/regular_file.h"
 #include "platform/runtime_error.h"
 #include "platform/layout/geometry.h"
@@ -214,13 +215,13 @@ PictureLoad load_picture_file(const std::filesystem::path& path, int max_width, 
     if (file.status != FileRead::Status::Read) {
         return {{}, file.status == FileRead::Status::Missing ? "missing" : file.reason};
     }
-    return decode_picture(file.bytes, path.filename().string(), max_width, max_height);
+    return decode_picture(file.bytes, utf8_text(path.filename()), max_width, max_height);
 }
 
 SurfaceHandle require_picture_file(const std::filesystem::path& path, int max_width, int max_height) {
     PictureLoad loaded = load_picture_file(path, max_width, max_height);
     if (!loaded.surface) {
-        throw RuntimeError("The picture " + path.string() + " cannot be shown (" + loaded.error + "). Reinstall the game.");
+        throw RuntimeError("The picture " + utf8_text(path) + " cannot be shown (" + loaded.error + "). Reinstall the game.");
     }
     return std::move(loaded.surface);
 }
@@ -228,7 +229,7 @@ SurfaceHandle require_picture_file(const std::filesystem::path& path, int max_wi
 SurfaceHandle require_icon_file(const std::filesystem::path& path) {
     SurfaceHandle icon = shrink_to_fit(require_picture_file(path, max_icon_file_pixels, max_icon_file_pixels), icon_pixels);
     if (!icon) {
-        throw RuntimeError("The picture " + path.string() + " cannot be shown (" + SDL_GetError() + "). Reinstall the game.");
+        throw RuntimeError("The picture " + utf8_text(path) + " cannot be shown (" + SDL_GetError() + "). Reinstall the game.");
     }
     return icon;
 }

@@ -3,6 +3,7 @@
 #include "platform/record_file.h"
 #include "platform/record_place.h"
 #include "tests/support/game_fixture.h"
+#include "tests/support/record_scenario.h"
 
 #include <chrono>
 #include <csignal>
@@ -24,9 +25,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::file_bytes;
-
-const std::string old_record = "\"1500\",\"Ann\"\r\n";
-const std::string new_record = "\"777\",\"ann\"\r\n";
+using testing::new_record;
+using testing::old_record;
+using testing::start_and_save;
 
 // Runs `action` with the file rights of the user nobody when this process is root (root ignores
 // permission bits), handing the folder over to that user first, and with the usual umask.
@@ -58,23 +59,6 @@ std::string utf16(std::u16string_view text, bool big_endian) {
         bytes += big_endian ? std::string{high, low} : std::string{low, high};
     }
     return bytes;
-}
-
-// Start-up, then a save of 777 by ann: the record shown, then the boxes in the order they opened
-// ("read" for the start-up notice, "name" for the name box, "save" for the could-not-save box).
-std::string start_and_save(const fs::path& folder) {
-    HeadlessRuntime runtime(folder);
-    Form1 form(runtime);
-    runtime.answer_unscripted([](const HeadlessRuntime::Dialog&) { return std::string("ann"); });
-    runtime.load(form);
-    std::string seen = form.lblHiscore.Caption + "," + form.lblHiscoren.Caption + " boxes:";
-    form.lblScore.Caption = "777";
-    form.SaveHighScore();
-    for (const auto& box : runtime.dialogs()) {
-        const auto says = [&](const char* words) { return box.text.find(words) != std::string::npos; };
-        seen += says("Name") ? " name" : says("could not be read") ? " read" : says("could not be saved") ? " save" : " other";
-    }
-    return seen;
 }
 
 TEST(RecordFile, EachKindOfFileIsReadAndSavedByItsOwnRule) {
@@ -130,7 +114,7 @@ TEST(RecordFile, EachKindOfFileIsReadAndSavedByItsOwnRule) {
          "1500,Ann boxes: name", "new",
          [&](const fs::path& f) { return fs::is_symlink(file(f)) && holds_new("keep/real.dat")(f); }},
         {"hard-linked, on a full disk", hard_link, "1500,Ann boxes: name save", "", {},
-         [](const std::function<void()>& run) { testing::with_full_disk(4, run); }},
+         [](const std::function<void()>& run) { EXPECT_TRUE(testing::with_full_disk(4, run)); }},
         {"usual, with standard input closed", [](const fs::path&) {}, "1500,Ann boxes: name", "new", {}, without_stdin},
         {"hard-linked, with standard input closed", hard_link, "1500,Ann boxes: name", "new", holds_new("other.dat"), without_stdin},
         {"at the end of 39 links", chain_of_links(39), "1500,Ann boxes: name", "new", holds_new("real.dat")},
@@ -204,7 +188,11 @@ TEST(RecordFile, ThePlayersFirstRecordIsTheShippedOneWholeWithThePlayersMode) {
                 const auto choose = [&] {
                     EXPECT_EQ(choose_record_folder(program.path(), false, [&] { return std::optional(player.path()); }), player.path());
                 };
-                room == 0 ? choose() : testing::with_full_disk(room, choose);
+                if (room == 0) {
+                    choose();
+                } else {
+                    EXPECT_TRUE(testing::with_full_disk(room, choose));
+                }
                 EXPECT_EQ(::umask(usual), row.umask) << "the player's umask changed";
             });
             return file_bytes(own);
