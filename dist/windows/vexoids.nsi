@@ -4,7 +4,8 @@
 ; scripts/build-windows.sh makes it with: makensis -DVERSION=1.2.3 -DSTAGE=<program folder>
 ;   -DFILES=<file list> -DOUTFILE=<setup.exe> vexoids.nsi
 ; where the file list, generated from the program folder, deletes exactly what was installed.
-Unicode true
+; A 64-bit installer: the game is 64-bit, and so Wine without its 32-bit half runs it too.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !include MUI2.nsh

@@ -8,8 +8,9 @@ wineserver=$(dirname "$wine")/wineserver
 export WINEPREFIX="$work/wine" WINEDLLOVERRIDES="mscoree=d;mshtml=d" WINEDEBUG=-all WINEARCH=win64
 
 stop_wine() {
-    [[ -d $WINEPREFIX ]] && "$wineserver" -k 2>/dev/null
-    return 0
+    if [[ -d $WINEPREFIX ]]; then
+        "$wineserver" -k 2>/dev/null || true
+    fi
 }
 trap 'stop_wine; cleanup' EXIT
 
