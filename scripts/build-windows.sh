@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds the game for 64-bit Windows on Debian 12 and packs it. Installs the MinGW-w64
 # toolchain, builds the libraries the game links (SDL2, SDL2_ttf with FreeType, giflib,
-# libjpeg-turbo) and GoogleTest, for the headless suite, from the source packages Debian 12 ships,
-# with Debian's patches, as static libraries into a cache outside the repository; then builds the
+# libjpeg-turbo) from the source packages Debian 12 ships, with Debian's patches, as static libraries into a cache outside the repository; then builds the
 # game in build-win64/ (Release) and writes dist/vexoids-VERSION-win64.zip, the program folder,
 # and dist/vexoids-VERSION-win64-setup.exe, its installer. scripts/test-windows.sh tests both.
 # Usage: scripts/build-windows.sh [--deps-only]
@@ -22,7 +21,7 @@ scripts/setup.sh --windows
 
 # The Debian source package of each library and the upstream version the game is built with. The
 # Debian revision is whatever the archive has now, so security fixes come in (and rebuild the cache).
-libraries=(libsdl2=2.26.5 libsdl2-ttf=2.20.1 freetype=2.12.1 giflib=5.2.1 libjpeg-turbo=2.1.5 googletest=1.12.1)
+libraries=(libsdl2=2.26.5 libsdl2-ttf=2.20.1 freetype=2.12.1 giflib=5.2.1 libjpeg-turbo=2.1.5)
 # Raised whenever the way the libraries are built below changes, so that old caches are not reused.
 recipe=1
 toolchain=$PWD/cmake/toolchain-win64.cmake
@@ -128,7 +127,6 @@ else
   cmake_library libsdl2-ttf -DSDL2TTF_VENDORED=OFF -DSDL2TTF_HARFBUZZ=OFF -DSDL2TTF_SAMPLES=OFF
   cmake_library libjpeg-turbo -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF
   giflib_library
-  cmake_library googletest -DBUILD_GMOCK=OFF -DINSTALL_GTEST=ON
 
   for package in "${!version[@]}"; do echo "$package ${version[$package]}"; done | sort >"$partial/versions.txt"
   mv "$partial" "$deps"
@@ -140,13 +138,12 @@ if $deps_only; then
   exit 0
 fi
 
-# The game in Release, with the headless suite's build configured too (scripts/test-windows.sh
-# builds and runs it under Wine; here its tests are not listed, which would need Wine).
+# The game in Release, with the headless suite's build configured too: scripts/test-windows.sh
+# builds it and runs it under Wine.
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 nice -n 10 cmake -S . -B build-win64 --toolchain "$toolchain" -DVEX_WIN64_DEPS="$deps" \
-  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DVEX_TESTS=ON -DVEX_WERROR=ON \
-  -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST "${launcher[@]}" >/dev/null
+  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DVEX_TESTS=ON -DVEX_WERROR=ON "${launcher[@]}" >/dev/null
 nice -n 10 cmake --build build-win64 -j"$jobs" --target vexoids
 game_version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-win64/CMakeCache.txt)
 
