@@ -83,7 +83,20 @@ Section "Uninstall"
   Delete "$INSTDIR\scores.dat"
   !include "${FILES}"
   Delete "$INSTDIR\uninstall.exe"
-  RMDir "$INSTDIR"
+  ; A folder that is some process's working folder cannot be removed: the uninstaller leaves its
+  ; own, and gives the one it was started from (which runs it from a copy) up to 10 s to end.
+  SetOutPath "$TEMP"
+  StrCpy $0 0
+  ${Do}
+    ClearErrors
+    RMDir "$INSTDIR"
+    ${IfNot} ${Errors}
+    ${OrIf} $0 >= 20
+      ${Break}
+    ${EndIf}
+    Sleep 500
+    IntOp $0 $0 + 1
+  ${Loop}
 
   SetShellVarContext all
   Delete "$SMPROGRAMS\${TITLE}.lnk"

@@ -29,7 +29,7 @@ install() {
 # The uninstaller runs a copy of itself and returns at once: its work is done when the folder goes.
 uninstall() {
     "$wine" "$installed/uninstall.exe" /S >>"$work/setup.log" 2>&1 || fail "the uninstaller ended with an error"
-    wait_for 120 test ! -e "$installed" || fail "the uninstaller left $(find "$installed" | head -20)"
+    wait_for 120 test ! -e "$installed" || fail "the uninstaller left $(find "$installed" | head -20 | tr '\n' ' ')"
     [[ ! -e "$shortcut" ]] || fail "the uninstaller left the Start-menu entry"
     ! "$wine" reg query "$uninstall_key" >/dev/null 2>&1 || fail "the uninstaller left its Add/Remove Programs entry"
 }
