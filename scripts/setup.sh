@@ -3,8 +3,7 @@
 # Usage: scripts/setup.sh [--tests | --fuzz | --windows]
 #   --tests  also what the tests need; --fuzz  also the fuzzing compiler (scripts/fuzz.sh)
 #   --windows  instead what the Windows build needs (scripts/build-windows.sh): the MinGW-w64
-#              compilers, the tools that unpack and build Debian's sources, Wine, NSIS, the icon's
-#              converter and GoogleTest's sources for the headless suite
+#              compilers, the tools that unpack and build Debian's sources, Wine and NSIS
 # apt's own output is kept in a log and shown only when it fails.
 set -euo pipefail
 
@@ -24,7 +23,7 @@ case "${1:-}" in
     packages=(
       cmake make dpkg-dev xz-utils debian-archive-keyring nasm
       gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-      wine64 nsis fonts-liberation2 imagemagick googletest
+      wine64 nsis fonts-liberation2
     ) ;;
 esac
 
