@@ -10,8 +10,10 @@ source "$(dirname "$0")/lib/wine.bash"
 export WINEPATH='Z:\usr\lib\gcc\x86_64-w64-mingw32\12-posix;Z:\usr\x86_64-w64-mingw32\lib'
 start_display
 make_prefix
+# From the suite's own build folder, as ctest runs it: a build through ccache names its sources
+# relative to there.
 status=0
-"$wine" "$program" --gtest_brief=1 >"$work/suite.log" 2>&1 || status=$?
+(cd "$(dirname "$program")" && "$wine" "$program" --gtest_brief=1) >"$work/suite.log" 2>&1 || status=$?
 passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$work/suite.log")
 if ((status != 0)) || [[ -z $passed ]]; then
     tail -n 80 "$work/suite.log" >&2
