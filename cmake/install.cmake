@@ -1,5 +1,8 @@
 # cmake --install: the program in the games folder, its data in a folder of its own, and what a
 # desktop needs to offer it: a menu entry, icons, AppStream metainfo, a manual page, the licences.
+if(WIN32)
+  return()  # cmake/install_windows.cmake lays out the Windows program folder
+endif()
 set(VEX_APP_ID org.vexoids.vexoids)
 
 install(TARGETS vexoids RUNTIME DESTINATION ${VEX_INSTALL_GAMESDIR})

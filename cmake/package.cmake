@@ -1,4 +1,7 @@
 # cpack -G DEB: a Debian package of what cmake --install puts under /usr.
+if(WIN32)
+  return()  # the Windows zip and installer are made by scripts/build-windows.sh
+endif()
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vexoids)
 set(CPACK_PACKAGE_VENDOR "The Vexoids developers")

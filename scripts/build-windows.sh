@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Cross-builds the game for 64-bit Windows on Debian 12. Installs the MinGW-w64 toolchain, builds
-# the libraries the game links (SDL2, SDL2_ttf with FreeType, giflib, libjpeg-turbo) from the
-# source packages Debian 12 ships, with Debian's patches, as static libraries into a cache outside
-# the repository, then configures and builds the game in build-win64/.
+# Cross-builds the game for 64-bit Windows on Debian 12 and packs it. Installs the MinGW-w64
+# toolchain, builds the libraries the game links (SDL2, SDL2_ttf with FreeType, giflib,
+# libjpeg-turbo) from the source packages Debian 12 ships, with Debian's patches, as static libraries into a cache outside the repository; then builds the
+# game in build-win64/ (Release) and writes dist/vexoids-VERSION-win64.zip, the program folder,
+# and dist/vexoids-VERSION-win64-setup.exe, its installer. scripts/test-windows.sh tests both.
 # Usage: scripts/build-windows.sh [--deps-only]
 #   --deps-only  stop once the libraries are built; their folder is printed last
 # The cache lies in ${XDG_CACHE_HOME:-~/.cache}/vexoids, one folder per set of library versions,
@@ -132,11 +133,59 @@ else
   echo "Built the Windows libraries in $((SECONDS - started)) s: $(du -sh "$deps" | cut -f1) in $deps"
 fi
 
-if ! $deps_only; then
-  launcher=()
-  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-  nice -n 10 cmake -S . -B build-win64 --toolchain "$toolchain" -DVEX_WIN64_DEPS="$deps" \
-    -DCMAKE_BUILD_TYPE=Release "${launcher[@]}"
-  nice -n 10 cmake --build build-win64 -j"$jobs"
+if $deps_only; then
+  echo "$deps"
+  exit 0
 fi
-echo "$deps"
+
+# The game in Release, with the headless suite's build configured too: scripts/test-windows.sh
+# builds it and runs it under Wine.
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+nice -n 10 cmake -S . -B build-win64 --toolchain "$toolchain" -DVEX_WIN64_DEPS="$deps" \
+  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DVEX_TESTS=ON -DVEX_WERROR=OFF "${launcher[@]}" >/dev/null
+nice -n 10 cmake --build build-win64 -j"$jobs" --target vexoids
+game_version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-win64/CMakeCache.txt)
+
+# Windows' own DLLs are those Wine carries too; any other DLL a program names must come from
+# MinGW-w64 or the libraries' cache, and goes beside it, with the DLLs it names in turn.
+wine_system=$(dirname "$(dpkg -L libwine | grep -m1 '/x86_64-windows/kernel32\.dll$')")
+dll_folders=("/usr/lib/gcc/$triplet/12-posix" "/usr/$triplet/lib" "$deps/bin")
+bundle_dlls() {
+  local folder name source candidate
+  folder=$(dirname "$1")
+  for name in $("$triplet-objdump" -p "$1" | sed -n 's/^\s*DLL Name: //p'); do
+    [[ -e $folder/$name || -e $wine_system/${name,,} ]] && continue
+    source=""
+    for candidate in "${dll_folders[@]}"; do
+      [[ -f $candidate/$name ]] && source=$candidate/$name && break
+    done
+    if [[ -z $source ]]; then
+      echo "$(basename "$1") needs $name, which is neither part of Windows nor found in: ${dll_folders[*]}" >&2
+      exit 1
+    fi
+    install -m 644 "$source" "$folder/"
+    bundle_dlls "$folder/$name"
+  done
+}
+
+# The uninstaller's lines deleting each installed file, then each folder, deepest first.
+uninstall_lines() {
+  (cd "$1" && find . -type f ! -path ./scores.dat | sort | sed 's|^\./||; s|/|\\|g; s|.*|  Delete "$INSTDIR\\&"|'
+   cd "$1" && find . -mindepth 1 -type d | sort -r | sed 's|^\./||; s|/|\\|g; s|.*|  RMDir "$INSTDIR\\&"|')
+}
+
+stage=$(mktemp -d)
+trap 'rm -rf "$stage" "${work:-}"' EXIT
+program=$stage/vexoids-$game_version
+nice -n 10 cmake --install build-win64 --prefix "$program" --strip >/dev/null
+bundle_dlls "$program/vexoids.exe"
+mkdir -p dist
+zip=dist/vexoids-$game_version-win64.zip
+setup=dist/vexoids-$game_version-win64-setup.exe
+rm -f "$zip" "$setup"
+(cd "$stage" && cmake -E tar cf "$OLDPWD/$zip" --format=zip "vexoids-$game_version")
+uninstall_lines "$program" >"$stage/uninstall_files.nsh"
+nice -n 10 makensis -V2 -DVERSION="$game_version" -DSTAGE="$program" -DFILES="$stage/uninstall_files.nsh" \
+  -DOUTFILE="$PWD/$setup" dist/windows/vexoids.nsi
+echo "Wrote $zip ($(du -h "$zip" | cut -f1)) and $setup ($(du -h "$setup" | cut -f1))"
