@@ -176,6 +176,10 @@ template <typename... Visitors>
 struct Overloaded : Visitors... {
     using Visitors::operator()...;
 };
+// Spelled out for compilers without deduction for aggregates (Clang before 17, which the fuzz
+// targets build with).
+template <typename... Visitors>
+Overloaded(Visitors...) -> Overloaded<Visitors...>;
 
 // `Kind`, const when `C` is.
 template <typename Kind, typename C>
