@@ -4,8 +4,6 @@
 #include "platform/runtime_error.h"
 #include "platform/sdl/draw/picture_file.h"
 #include "tests/support/test_folder.h"
-#include "platform/headless/headless_runtime.h"
-#include "shell/form1.h"
 
 #include <gtest/gtest.h>
 
@@ -183,36 +181,6 @@ TEST(PictureFile, LargeWindowIconsAreScaledDown) {
     }
     ASSERT_TRUE(run_in(folder.path(), "convert -size 2049x8 xc:orange bmp3:icon.bmp"));
     EXPECT_THROW(require_icon_file(folder.path() / "icon.bmp"), RuntimeError) << "too large even to scale";
-}
-
-TEST(PictureFile, EveryPictureOfTheGameIsCheckedAtOnce) {
-    const std::vector<std::tuple<std::string, std::string>> rows{
-        // a picture replaced by a player, the error that names it (empty: every picture loads)
-        {"true", ""},
-        {"convert -size 164x133 xc:red png:bady.bmp", "bady.bmp cannot be shown (not a bmp picture)"},
-        {"convert -size 600x600 xc:red bmp3:bady.bmp", "bady.bmp cannot be shown (declares 600 x 600 pixels)"},
-        {"convert -size 507x39 xc:orange -colorspace CMYK ship.jpg && exiftool -n -Orientation=6 -overwrite_original ship.jpg",
-         "ship.jpg cannot be shown (declares 39 x 507 pixels)"},
-        {"convert -size 42x80 xc:red -transparent red brit3.gif", ""},
-        {"rm brit4.gif", "brit4.gif cannot be shown (missing)"},
-    };
-    for (const auto& [making, error] : rows) {
-        SCOPED_TRACE(making);
-        const testing::TestFolder folder;
-        ASSERT_TRUE(run_in(folder.path() / "pictures", making));
-        HeadlessRuntime runtime(folder.path());
-        const Form1 form(runtime);
-        try {
-            const Pictures pictures = require_form_pictures(form, folder.path());
-            EXPECT_EQ(error, "");
-            ASSERT_TRUE(pictures.contains(form.imgBady.picture));
-            EXPECT_EQ(pictures.size(), 6U);
-            EXPECT_EQ(pictures.at(form.imgBady.picture)->w, 164);
-        } catch (const RuntimeError& refused) {
-            EXPECT_NE(error, "");
-            EXPECT_NE(std::string(refused.what()).find(error), std::string::npos) << refused.what();
-        }
-    }
 }
 
 }  // namespace

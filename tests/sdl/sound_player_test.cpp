@@ -9,15 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -207,38 +204,6 @@ TEST(SoundPlayer, SoundsThatEveryToolWritesPlayWithTheirOwnSamples) {
         }
         EXPECT_TRUE(match.whole) << "cut short";
         EXPECT_TRUE(match.silent_after) << "more than the sound";
-    }
-}
-
-// SIGTERM and SIGINT cut a cue short: the device has played only its start when play returns,
-// and the quit event is left for the loop that ends the program.
-TEST(SoundPlayer, ASignalToQuitCutsACueShort) {
-    const testing::TestFolder folder;
-    const fs::path device_file = folder.path() / "device.raw", cue = folder.path() / "long.wav";
-    // 30 s at 8 kHz; the disk driver plays it at a real device's pace.
-    write_wav(cue, 8000, 1, 240000);
-    for (const int signal : {SIGTERM, SIGINT}) {
-        SCOPED_TRACE(signal);
-        // SDL catches only signals the program was not started to ignore.
-        std::signal(signal, SIG_DFL);
-        fs::remove(device_file);
-        std::thread sender([&] {
-            while (!fs::exists(device_file) || fs::file_size(device_file) == 0) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            }
-            std::raise(signal);
-        });
-        setenv("SDL_DISKAUDIOFILE", device_file.c_str(), 1);
-        setenv("SDL_AUDIODRIVER", "disk", 1);
-        {
-            SoundPlayer player;
-            EXPECT_EQ(player.play(cue), SoundPlayer::Outcome::Stopped);
-            sender.join();
-            EXPECT_EQ(SDL_HasEvent(SDL_QUIT), SDL_TRUE);
-        }
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        // Far less than the cue's 30 s of 44.1 kHz stereo frames.
-        EXPECT_LT(samples_of(device_file).size(), 44100U * 2 * 10);
     }
 }
 
