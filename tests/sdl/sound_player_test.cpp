@@ -136,8 +136,7 @@ Match compare(const std::vector<std::int16_t>& played, const std::vector<std::in
 // Sounds as sox, ffmpeg and espeak-ng write them play with their own samples: extensible 24- and
 // 32-bit and float, six channels (the first two carrying the sound, mixed down), A-law, mu-law,
 // IMA and Microsoft ADPCM, a stream's placeholder sizes (espeak-ng's, resampled from 22.05 kHz;
-// ffmpeg's into a pipe) and a cut download. Sounds beyond the limits are named on standard error
-// with the reason, once however often they are played.
+// ffmpeg's into a pipe) and a cut download.
 TEST(SoundPlayer, SoundsThatEveryToolWritesPlayWithTheirOwnSamples) {
     const testing::TestFolder folder;
     const fs::path device_file = folder.path() / "device.raw", expected_file = folder.path() / "expected.raw";
@@ -148,7 +147,6 @@ TEST(SoundPlayer, SoundsThatEveryToolWritesPlayWithTheirOwnSamples) {
         std::string make;        // writes the file named by $F
         double least_gain = 0.99;  // of each channel: 1 but for a mix-down
         double most_residue = 0.005;
-        const char* refused = nullptr;
     };
     const std::vector<Row> rows{
         {"sox 24-bit", "sox -n -r 44100 -c 2 -b 24 \"$F\"" + tone},
@@ -166,8 +164,6 @@ TEST(SoundPlayer, SoundsThatEveryToolWritesPlayWithTheirOwnSamples) {
         {"espeak-ng stream", "espeak-ng --stdout 'Vexoids from hell' > \"$F\"", 0.99, 0.03},
         {"ffmpeg pipe", lavfi + "-f wav - | cat > \"$F\""},
         {"cut download", "sox -n -r 44100 -c 2 -b 16 \"$F.whole.wav\"" + tone + " && head -c 30001 \"$F.whole.wav\" > \"$F\""},
-        {"sox 64-bit float", "sox -n -r 44100 -c 2 -b 64 -e floating-point \"$F\"" + tone, 0, 0, "encoding 0x0003 at 64 bits"},
-        {"sox 4 kHz", "sox -n -r 4000 -c 1 -b 16 \"$F\"" + tone, 0, 0, "4000 frames a second"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -175,20 +171,8 @@ TEST(SoundPlayer, SoundsThatEveryToolWritesPlayWithTheirOwnSamples) {
         setenv("F", file.c_str(), 1);
         ASSERT_EQ(run(row.make), 0) << row.make;
         ::testing::internal::CaptureStderr();
-        const SoundPlayer::Outcome outcome = play_to_disk(file, device_file);
+        EXPECT_EQ(play_to_disk(file, device_file), SoundPlayer::Outcome::Played);
         const std::string told = ::testing::internal::GetCapturedStderr();
-        if (row.refused != nullptr) {
-            EXPECT_EQ(outcome, SoundPlayer::Outcome::Silent);
-            EXPECT_NE(told.find(file.string() + " is not played: "), std::string::npos) << told;
-            EXPECT_NE(told.find(row.refused), std::string::npos) << told;
-            SoundPlayer twice;
-            ::testing::internal::CaptureStderr();
-            twice.play(file);
-            twice.play(file);
-            EXPECT_EQ(std::ranges::count(::testing::internal::GetCapturedStderr(), '\n'), 1);
-            continue;
-        }
-        EXPECT_EQ(outcome, SoundPlayer::Outcome::Played);
         EXPECT_EQ(told.find("not played"), std::string::npos) << told;
         ASSERT_EQ(run("sox -D \"$F\" -t raw -e signed -b 16 -r 44100 '" + expected_file.string() + "' remix 1 " +
                       (run("test \"$(soxi -c \"$F\")\" = 1") == 0 ? "1" : "2")),
