@@ -126,10 +126,8 @@ TEST(PictureFile, ToolMadeFilesShowAsAnImageViewerShowsThem) {
         {"interlaced.gif", flat + " -transparent red t.gif && gifsicle --interlace t.gif -o interlaced.gif", "48x32"},
         {"plain.jpg", "convert source.png plain.jpg", "48x32"},
         {"grey.jpg", "convert source.png -colorspace Gray grey.jpg", "48x32"},
-        {"progressive.jpg", "convert source.png -interlace JPEG progressive.jpg", "48x32"},
         {"cmyk.jpg", "convert source.png -colorspace CMYK cmyk.jpg", "48x32"},
         {"cut-short.jpg", "convert source.png -quality 100 full.jpg && head -c 1200 full.jpg > cut-short.jpg", "48x32"},
-        {"cmyk-progressive.jpg", "convert source.png -colorspace CMYK -interlace JPEG cmyk-progressive.jpg", "48x32"},
         {"mirrored.jpg", turned("mirrored.jpg", 2), "48x32"},
         {"upside-down.jpg", turned("upside-down.jpg", 3), "48x32"},
         {"flipped.jpg", turned("flipped.jpg", 4), "48x32"},
@@ -142,7 +140,6 @@ TEST(PictureFile, ToolMadeFilesShowAsAnImageViewerShowsThem) {
         {"bmp3.bmp", "convert source.png bmp3:bmp3.bmp", "48x32"},
         {"png-named.bmp", "convert source.png png:png-named.bmp", "refused: not a bmp picture"},
         {"png-named.jpg", "convert source.png png:png-named.jpg", "refused: Not a JPEG file: starts with 0x89 0x50"},
-        {"gif-named.jpg", "convert source.png gif:gif-named.jpg", "refused: Not a JPEG file: starts with 0x47 0x49"},
         {"too-large.bmp", "convert -size 593x10 xc:red bmp3:too-large.bmp", "refused: declares 593 x 10 pixels"},
         {"window-wide.bmp", "convert -size 592x506 xc:red bmp3:window-wide.bmp", "592x506"},
         {"too-tall-turned.jpg", "convert -size 507x30 xc:red too-tall-turned.jpg && exiftool -n -Orientation=6 -overwrite_original too-tall-turned.jpg",
@@ -168,7 +165,6 @@ TEST(PictureFile, LargeWindowIconsAreScaledDown) {
         {"-size 32x32 xc:orange", "32x32"},
         {"-size 256x256 xc:orange", "256x256"},
         {"-size 257x100 xc:orange", "256x99"},
-        {"-size 512x384 xc:orange", "256x192"},
         {"-size 300x2048 xc:orange", "37x256"},
     };
     for (const auto& [making, expected] : rows) {
