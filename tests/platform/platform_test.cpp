@@ -1,3 +1,4 @@
+#include "platform/paths.h"
 #include "platform/record_place.h"
 #include "platform/regular_file.h"
 #include "platform/wav_header.h"
@@ -161,6 +162,16 @@ TEST(WavHeader, CountsWhatEveryCommonEncodingHoldsAndSaysWhyOthersAreRefused) {
     EXPECT_EQ(wav_length_ms(folder.path() / "made.wav"), 250.0);
     EXPECT_EQ(wav_length_ms(folder.path() / "ima.wav"), 1010.0);
     EXPECT_EQ(wav_length_ms(folder.path() / "sounds" / "absent.wav"), std::nullopt);
+}
+
+// The game names its files with backslashes from its folder; the runtime finds them below the
+// program folder, whichever separators and however many.
+TEST(NativePath, GamePathsLieBelowTheFolder) {
+    for (const auto& [game_path, path] : std::vector<std::pair<const char*, const char*>>{
+             {"\\sounds\\shoot.wav", "/game/sounds/shoot.wav"}, {"\\scores.dat", "/game/scores.dat"},
+             {"pictures/brit1.gif", "/game/pictures/brit1.gif"}, {"\\\\sounds\\", "/game/sounds"}}) {
+        EXPECT_EQ(native_path("/game", game_path), path) << game_path;
+    }
 }
 
 // The record stays beside a program that can write it; otherwise it lives in the player's folder,
