@@ -1,4 +1,5 @@
 #include "platform/paths.h"
+#include "platform/random.h"
 #include "platform/record_place.h"
 #include "platform/regular_file.h"
 #include "platform/wav_header.h"
@@ -6,6 +7,8 @@
 #include "tests/support/test_form.h"
 #include "tests/support/wav_bytes.h"
 
+#include <array>
+#include <cmath>
 #include <cstdint>
 #include <fstream>
 #include <tuple>
@@ -162,6 +165,23 @@ TEST(WavHeader, CountsWhatEveryCommonEncodingHoldsAndSaysWhyOthersAreRefused) {
     EXPECT_EQ(wav_length_ms(folder.path() / "made.wav"), 250.0);
     EXPECT_EQ(wav_length_ms(folder.path() / "ima.wav"), 1010.0);
     EXPECT_EQ(wav_length_ms(folder.path() / "sounds" / "absent.wav"), std::nullopt);
+}
+
+// Draws lie in [0, 1) on the grid of 2^-53 that 53 random bits make, each bit set in about half
+// of them (10,000 draws: 5,000 give or take six standard deviations).
+TEST(UniformRandom, DrawsLieOnTheGridBelowOne) {
+    UniformRandom random;
+    std::array<int, 53> ones{};
+    for (int i = 0; i < 10000; ++i) {
+        const double scaled = random.next() * 9007199254740992.0;
+        ASSERT_TRUE(scaled < 9007199254740992.0 && std::trunc(scaled) == scaled) << "draw " << i;
+        for (std::size_t bit = 0; bit < ones.size(); ++bit) {
+            ones[bit] += static_cast<int>((static_cast<std::uint64_t>(scaled) >> bit) & 1U);
+        }
+    }
+    for (std::size_t bit = 0; bit < ones.size(); ++bit) {
+        EXPECT_NEAR(ones[bit], 5000, 300) << "bit " << bit;
+    }
 }
 
 // The game names its files with backslashes from its folder; the runtime finds them below the
