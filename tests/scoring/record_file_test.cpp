@@ -100,8 +100,19 @@ TEST(RecordFile, EachKindOfFileIsReadAndSavedByItsOwnRule) {
     const std::vector<Row> rows{
         {"missing", [&](const fs::path& f) { fs::remove(file(f)); }, "0, boxes: name", "new",
          [&](const fs::path& f) { return fs::status(file(f)).permissions() == fs::perms(0644); }},
+        {"unreadable", set_mode(0200), "0, boxes: read name", "old"},
         {"a FIFO", [&](const fs::path& f) { fs::remove(file(f)); ::mkfifo(file(f).c_str(), 0666); }, "0, boxes: read name", "",
          [&](const fs::path& f) { return fs::is_fifo(file(f)); }},
+        {"a folder", [&](const fs::path& f) { fs::remove(file(f)); fs::create_directory(file(f)); }, "0, boxes: read name", "",
+         [&](const fs::path& f) { return fs::is_empty(file(f)); }},
+        {"a link to a regular file",
+         [&](const fs::path& f) {
+             fs::create_directory(f / "keep");
+             fs::rename(file(f), f / "keep" / "real.dat");
+             fs::create_symlink("keep/real.dat", file(f));
+         },
+         "1500,Ann boxes: name", "new",
+         [&](const fs::path& f) { return fs::is_symlink(file(f)) && holds_new("keep/real.dat")(f); }},
         {"hard-linked, on a full disk", hard_link, "1500,Ann boxes: name save", "", {},
          [](const std::function<void()>& run) { testing::with_full_disk(4, run); }},
         {"usual, with standard input closed", [](const fs::path&) {}, "1500,Ann boxes: name", "new", {}, without_stdin},
@@ -109,6 +120,8 @@ TEST(RecordFile, EachKindOfFileIsReadAndSavedByItsOwnRule) {
         {"at the end of 39 links", chain_of_links(39), "1500,Ann boxes: name", "new", holds_new("real.dat")},
         {"at the end of 40 links, too many to follow in a save", chain_of_links(40), "1500,Ann boxes: name save", "old"},
         {"read-only", set_mode(0444), "1500,Ann boxes: name save", "old"},
+        {"writable in a read-only folder", [&](const fs::path& f) { fs::permissions(f, fs::perms(0555)); }, "1500,Ann boxes: name",
+         "new", [&](const fs::path& f) { return std::distance(fs::directory_iterator(f), {}) == 3; }},
         {"shared, beside the leftover of a killed save",
          [&](const fs::path& f) {
              fs::permissions(file(f), fs::perms(0666));
