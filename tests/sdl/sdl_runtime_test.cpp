@@ -126,37 +126,5 @@ TEST(RealLoop, TimersRunAtTheirPeriodsWithoutCatchingUpAndCountFromACuesEnd) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
 }
 
-// A form that shows one box after another, as a lost ship does, asked to quit during the first.
-struct BoxesForm : testing::TestForm {
-    using TestForm::TestForm;
-    void Form_Load() override {
-        SDL_Event quit{};
-        quit.type = SDL_QUIT;
-        SDL_PushEvent(&quit);
-        for (const char* text : {"SHIP KILLED", "NEW HI SCORE!", "GAME OVER"}) {
-            runtime().message_box(text, MessageIcon::Information, "Game Info");
-            ++boxes_returned;
-        }
-        answer = runtime().input_box("Your Name Please", "Enter Your Name", "nobody");
-    }
-    int boxes_returned = 0;
-    std::string answer = "unset";
-};
-
-// Asked to quit while a box is open (the close box, SIGTERM), the program ends: the boxes the
-// form goes on to show return at once instead of waiting for an answer nobody will give.
-TEST(RealLoop, AQuitDuringABoxEndsTheBoxesAfterIt) {
-    const testing::TestFolder folder;
-    SdlRuntime runtime{folder.path()};
-    RecordingObserver observer;
-    runtime.set_observer(observer);
-    BoxesForm form{runtime};
-    EXPECT_EQ(runtime.run(form), 0);
-    EXPECT_EQ(form.boxes_returned, 3);
-    EXPECT_EQ(form.answer, "");
-    EXPECT_EQ(observer.log, (std::vector<std::string>{"start", "box opening", "box shown", "box closed"}))
-        << "only the first box was shown";
-}
-
 }  // namespace
 }  // namespace vex

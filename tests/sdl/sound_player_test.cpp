@@ -9,15 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -139,8 +136,7 @@ Match compare(const std::vector<std::int16_t>& played, const std::vector<std::in
 // Sounds as sox, ffmpeg and espeak-ng write them play with their own samples: extensible 24- and
 // 32-bit and float, six channels (the first two carrying the sound, mixed down), A-law, mu-law,
 // IMA and Microsoft ADPCM, a stream's placeholder sizes (espeak-ng's, resampled from 22.05 kHz;
-// ffmpeg's into a pipe) and a cut download. Sounds beyond the limits are named on standard error
-// with the reason, once however often they are played.
+// ffmpeg's into a pipe) and a cut download.
 TEST(SoundPlayer, SoundsThatEveryToolWritesPlayWithTheirOwnSamples) {
     const testing::TestFolder folder;
     const fs::path device_file = folder.path() / "device.raw", expected_file = folder.path() / "expected.raw";
@@ -151,16 +147,13 @@ TEST(SoundPlayer, SoundsThatEveryToolWritesPlayWithTheirOwnSamples) {
         std::string make;        // writes the file named by $F
         double least_gain = 0.99;  // of each channel: 1 but for a mix-down
         double most_residue = 0.005;
-        const char* refused = nullptr;
     };
     const std::vector<Row> rows{
         {"sox 24-bit", "sox -n -r 44100 -c 2 -b 24 \"$F\"" + tone},
         {"sox 32-bit", "sox -n -r 44100 -c 2 -b 32 -e signed \"$F\"" + tone},
         {"sox float", "sox -n -r 44100 -c 2 -b 32 -e floating-point \"$F\"" + tone},
-        {"ffmpeg float", lavfi + "-c:a pcm_f32le \"$F\""},
         {"sox 6 channels", "sox -n -r 44100 -c 6 -b 16 \"$F\"" + tone + " remix 1 2 0 0 0 0", 0.25},
         {"sox mu-law", "sox -n -r 44100 -c 2 -e mu-law \"$F\"" + tone},
-        {"ffmpeg mu-law", lavfi + "-c:a pcm_mulaw \"$F\""},
         {"sox A-law", "sox -n -r 44100 -c 2 -e a-law \"$F\"" + tone},
         {"sox IMA ADPCM", "sox -n -r 44100 -c 2 -e ima-adpcm \"$F\"" + tone},
         {"ffmpeg IMA ADPCM", lavfi + "-c:a adpcm_ima_wav \"$F\""},
@@ -169,8 +162,6 @@ TEST(SoundPlayer, SoundsThatEveryToolWritesPlayWithTheirOwnSamples) {
         {"espeak-ng stream", "espeak-ng --stdout 'Vexoids from hell' > \"$F\"", 0.99, 0.03},
         {"ffmpeg pipe", lavfi + "-f wav - | cat > \"$F\""},
         {"cut download", "sox -n -r 44100 -c 2 -b 16 \"$F.whole.wav\"" + tone + " && head -c 30001 \"$F.whole.wav\" > \"$F\""},
-        {"sox 64-bit float", "sox -n -r 44100 -c 2 -b 64 -e floating-point \"$F\"" + tone, 0, 0, "encoding 0x0003 at 64 bits"},
-        {"sox 4 kHz", "sox -n -r 4000 -c 1 -b 16 \"$F\"" + tone, 0, 0, "4000 frames a second"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -178,20 +169,8 @@ TEST(SoundPlayer, SoundsThatEveryToolWritesPlayWithTheirOwnSamples) {
         setenv("F", file.c_str(), 1);
         ASSERT_EQ(run(row.make), 0) << row.make;
         ::testing::internal::CaptureStderr();
-        const SoundPlayer::Outcome outcome = play_to_disk(file, device_file);
+        EXPECT_EQ(play_to_disk(file, device_file), SoundPlayer::Outcome::Played);
         const std::string told = ::testing::internal::GetCapturedStderr();
-        if (row.refused != nullptr) {
-            EXPECT_EQ(outcome, SoundPlayer::Outcome::Silent);
-            EXPECT_NE(told.find(file.string() + " is not played: "), std::string::npos) << told;
-            EXPECT_NE(told.find(row.refused), std::string::npos) << told;
-            SoundPlayer twice;
-            ::testing::internal::CaptureStderr();
-            twice.play(file);
-            twice.play(file);
-            EXPECT_EQ(std::ranges::count(::testing::internal::GetCapturedStderr(), '\n'), 1);
-            continue;
-        }
-        EXPECT_EQ(outcome, SoundPlayer::Outcome::Played);
         EXPECT_EQ(told.find("not played"), std::string::npos) << told;
         ASSERT_EQ(run("sox -D \"$F\" -t raw -e signed -b 16 -r 44100 '" + expected_file.string() + "' remix 1 " +
                       (run("test \"$(soxi -c \"$F\")\" = 1") == 0 ? "1" : "2")),
@@ -207,38 +186,6 @@ TEST(SoundPlayer, SoundsThatEveryToolWritesPlayWithTheirOwnSamples) {
         }
         EXPECT_TRUE(match.whole) << "cut short";
         EXPECT_TRUE(match.silent_after) << "more than the sound";
-    }
-}
-
-// SIGTERM and SIGINT cut a cue short: the device has played only its start when play returns,
-// and the quit event is left for the loop that ends the program.
-TEST(SoundPlayer, ASignalToQuitCutsACueShort) {
-    const testing::TestFolder folder;
-    const fs::path device_file = folder.path() / "device.raw", cue = folder.path() / "long.wav";
-    // 30 s at 8 kHz; the disk driver plays it at a real device's pace.
-    write_wav(cue, 8000, 1, 240000);
-    for (const int signal : {SIGTERM, SIGINT}) {
-        SCOPED_TRACE(signal);
-        // SDL catches only signals the program was not started to ignore.
-        std::signal(signal, SIG_DFL);
-        fs::remove(device_file);
-        std::thread sender([&] {
-            while (!fs::exists(device_file) || fs::file_size(device_file) == 0) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            }
-            std::raise(signal);
-        });
-        setenv("SDL_DISKAUDIOFILE", device_file.c_str(), 1);
-        setenv("SDL_AUDIODRIVER", "disk", 1);
-        {
-            SoundPlayer player;
-            EXPECT_EQ(player.play(cue), SoundPlayer::Outcome::Stopped);
-            sender.join();
-            EXPECT_EQ(SDL_HasEvent(SDL_QUIT), SDL_TRUE);
-        }
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        // Far less than the cue's 30 s of 44.1 kHz stereo frames.
-        EXPECT_LT(samples_of(device_file).size(), 44100U * 2 * 10);
     }
 }
 

@@ -1,9 +1,7 @@
-// Where controls land on the window in pixels, and in which order they are drawn.
-#include "platform/layout/draw_order.h"
+// Where controls land on the window in pixels.
 #include "platform/layout/geometry.h"
 
 #include "tests/support/game_fixture.h"
-#include "tests/support/test_form.h"
 
 #include <gtest/gtest.h>
 
@@ -60,34 +58,6 @@ TEST(Geometry, ControlsLieAtTheirPixelsWithinTheirFrames) {
                                        {511, 250, false}, {540, 239, false}}) {
         EXPECT_EQ(rect_of(f.Label3).contains(x, y), inside) << x << "," << y;
     }
-}
-
-// Controls outside frames first, in control order, then each frame with its own controls:
-// a control added before its frame still lies over it.
-TEST(DrawOrder, FramesAndTheirControlsOverTheRest) {
-    struct PanelForm : testing::TestForm {
-        explicit PanelForm(Runtime& runtime) : TestForm(runtime) {
-            add(early);
-            add(a1, &a);
-            add(a);
-            add(b);
-            add(c);
-            add(tick);
-            add(c1, &c);
-            add(d);
-            add(c2, &c);
-        }
-        Label early{"early"}, a1{"a1"}, b{"b"}, c1{"c1"}, d{"d"}, c2{"c2"};
-        Frame a{"a"}, c{"c"};
-        Timer tick{"tick", 10};
-    };
-    HeadlessRuntime runtime{"/nonexistent"};
-    PanelForm form{runtime};
-    std::string order;
-    for (const Control* control : draw_order(form)) {
-        order += control->name() + " ";
-    }
-    EXPECT_EQ(order, "early b tick d a a1 c c1 c2 ");
 }
 
 }  // namespace
