@@ -25,6 +25,11 @@ TEST(HighScoreFile, LoadCopiesTheTwoItemsAndLeavesTheFileAlone) {
         EXPECT_EQ((Texts{game.form.lblHiscore.Caption, game.form.lblHiscoren.Caption}), (Texts{score, name}));
         EXPECT_EQ(game.folder.scores(), file) << "loading must leave the file as it was";
         EXPECT_EQ(game.runtime.dialogs().size(), 1U) << "only the name box may open";
+        // Loaded again, as at a game's end, it replaces whatever the labels showed meanwhile.
+        game.form.lblHiscore.Caption = "7";
+        game.form.lblHiscoren.Caption = "Zed";
+        game.form.LoadHighScore();
+        EXPECT_EQ((Texts{game.form.lblHiscore.Caption, game.form.lblHiscoren.Caption}), (Texts{score, name}));
     }
 }
 
