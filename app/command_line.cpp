@@ -20,18 +20,33 @@ struct Option {
     Problem (*apply)(Options&, std::string_view);
 };
 
+std::optional<int> whole_number(std::string_view value, int least, int most) {
+    int number = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (error != std::errc{} || end != value.data() + value.size() || number < least || number > most) {
+        return std::nullopt;
+    }
+    return number;
+}
+
 Problem set_scale(Options& options, std::string_view value) {
-    int scale = 0;
-    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), scale);
-    if (error != std::errc{} || end != value.data() + value.size() || scale < 1 || scale > largest_scale) {
+    options.scale = whole_number(value, 1, largest_scale);
+    if (!options.scale) {
         return "--scale takes a whole number from 1 to " + std::to_string(largest_scale) + ", not '" +
                std::string(value) + "'";
     }
-    options.scale = scale;
     return std::nullopt;
 }
 
-constexpr std::array<Option, 4> option_table{{
+Problem set_volume(Options& options, std::string_view value) {
+    options.volume = whole_number(value, 0, loudest);
+    if (!options.volume) {
+        return "--volume takes a whole number from 0 to " + std::to_string(loudest) + ", not '" + std::string(value) + "'";
+    }
+    return std::nullopt;
+}
+
+constexpr std::array<Option, 6> option_table{{
     {"--help", "", "show this help and exit", [](Options& options, std::string_view) -> Problem {
          options.help = true;
          return std::nullopt;
@@ -43,6 +58,11 @@ constexpr std::array<Option, 4> option_table{{
     {"--scale", "N", "show each pixel as N x N (1 to 8; by default 2 on screens of 192 dpi and more)", set_scale},
     {"--fullscreen", "", "start in full screen (F11 or Alt+Enter switches)", [](Options& options, std::string_view) -> Problem {
          options.fullscreen = true;
+         return std::nullopt;
+     }},
+    {"--volume", "N", "play the sounds at N percent of their loudness (0 to 100)", set_volume},
+    {"--mute", "", "start with the sound off (M switches it on and off)", [](Options& options, std::string_view) -> Problem {
+         options.mute = true;
          return std::nullopt;
      }},
 }};
@@ -82,6 +102,18 @@ ParsedCommandLine parse_command_line(const std::vector<std::string_view>& argume
     return parsed;
 }
 
+PlayerSettings with_command_line(PlayerSettings settings, const Options& options) {
+    if (options.scale) {
+        settings.scale = options.scale;
+    }
+    settings.fullscreen = settings.fullscreen || options.fullscreen;
+    if (options.volume) {
+        settings.volume = *options.volume;
+    }
+    settings.mute = settings.mute || options.mute;
+    return settings;
+}
+
 std::string help_text(std::string_view program) {
     std::string text = "Usage: " + std::string(program) + " [OPTION]...\n"
                        "Devi Vavaz Vexoids From Hell, a single-window arcade shooter.\n\n";
@@ -94,7 +126,11 @@ std::string help_text(std::string_view program) {
         text += "  " + name + std::string(column - name.size() + 2, ' ') + std::string(option.help) + "\n";
     }
     text += "\nKeys: S starts a game, the arrows move the ship, Ctrl fires; F11 or Alt+Enter switches full\n"
-            "screen. A gamepad plays too: d-pad or left stick moves, south or west button fires, Start starts.\n";
+            "screen; M switches the sound off and on. A gamepad plays too: d-pad or left stick moves, south or\n"
+            "west button fires, Start starts.\n\n"
+            "Settings: vexoids.ini in $XDG_CONFIG_HOME/vexoids, else ~/.config/vexoids (%APPDATA%\\vexoids on\n"
+            "Windows), sets the volume, the keys, the pad's buttons and the window; the options above win\n"
+            "over it. man 6 vexoids shows an example.\n";
     return text;
 }
 

@@ -2,6 +2,8 @@
 // no options the game runs as it always has; no option changes the rules of play.
 #pragma once
 
+#include "platform/player_settings.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,10 +18,10 @@ struct Options {
     // Each pixel of the window shown as scale x scale; nullopt: chosen from the screen's density.
     std::optional<int> scale;
     bool fullscreen = false;
+    // 0 to 100; nullopt: as the settings file says.
+    std::optional<int> volume;
+    bool mute = false;
 };
-
-// The largest scale --scale takes.
-constexpr int largest_scale = 8;
 
 // Either the options, or a one-line reason why the command line was refused.
 struct ParsedCommandLine {
@@ -29,6 +31,9 @@ struct ParsedCommandLine {
 
 // `arguments` excludes the program name.
 ParsedCommandLine parse_command_line(const std::vector<std::string_view>& arguments);
+
+// The settings with what the command line asked for put over them: the command line wins.
+PlayerSettings with_command_line(PlayerSettings settings, const Options& options);
 
 // The text printed by --help, one line per option of the table.
 std::string help_text(std::string_view program);

@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 #include "app/console.h"
+#include "app/settings_file.h"
+#include "platform/sdl/input/key_bindings.h"
 #include "platform/sdl/sdl_runtime.h"
 #include "shell/form1.h"
 
@@ -32,7 +34,15 @@ int main(int argc, char** argv) {
         std::cout << "vexoids " << VEX_VERSION << "\n";
         return 0;
     }
-    vex::SdlRuntime runtime({parsed.options.scale, parsed.options.fullscreen});
+    // A bad setting is named and costs only itself: the game starts anyway.
+    vex::SettingsRead settings;
+    if (const auto file = vex::settings_file_path()) {
+        settings = vex::read_settings_file(*file, {vex::key_named, vex::button_named});
+    }
+    for (const auto& problem : settings.problems) {
+        std::cerr << problem << '\n';
+    }
+    vex::SdlRuntime runtime(vex::with_command_line(settings.settings, parsed.options));
 #ifdef VEX_FRAME_TRACE
     // The desktop benchmark's build writes its timing trace while VEX_TRACE_FILE names a file.
     vex::FrameTrace trace;

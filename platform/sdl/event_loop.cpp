@@ -1,17 +1,18 @@
 #include "platform/sdl/event_loop.h"
 
 #include <limits>
+#include <utility>
 
 namespace vex {
 
-EventLoop::EventLoop(Form& form, MainWindow& main, Gamepads& pads, const RealClock& clock, bool& quit,
-                     LoopObserver& observer)
+EventLoop::EventLoop(Form& form, MainWindow& main, Gamepads& pads, const KeyBindings& keys, const RealClock& clock,
+                     bool& quit, LoopObserver& observer, std::function<void()> toggle_mute)
     : m_form(form),
       m_main(main),
       m_clock(clock),
       m_quit(quit),
       m_observer(observer),
-      m_input(form, main, pads, [this] { m_clock.sync(m_form); }, [this] { return done(); }) {}
+      m_input(form, main, pads, keys, [this] { m_clock.sync(m_form); }, [this] { return done(); }, std::move(toggle_mute)) {}
 
 void EventLoop::run() {
     std::uint64_t presented = std::numeric_limits<std::uint64_t>::max();

@@ -11,6 +11,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <functional>
 
 namespace vex {
 
@@ -18,8 +19,9 @@ class EventLoop {
 public:
     // `quit` is set when the program is asked to quit (its window's close box, a signal), and
     // may be set by a handler's cue or box meanwhile.
-    EventLoop(Form& form, MainWindow& main, Gamepads& pads, const RealClock& clock, bool& quit,
-              LoopObserver& observer);
+    // `keys` and `toggle_mute` are the input routing's (InputRouter).
+    EventLoop(Form& form, MainWindow& main, Gamepads& pads, const KeyBindings& keys, const RealClock& clock, bool& quit,
+              LoopObserver& observer, std::function<void()> toggle_mute);
 
     // Queued input first, then the timers due, then at most one frame per tick, then sleep until
     // the next event or tick; until the form unloads or the program is asked to quit.

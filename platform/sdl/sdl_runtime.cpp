@@ -14,6 +14,7 @@
 #include "platform/sdl/draw/picture_file.h"
 #include "platform/sdl/event_loop.h"
 #include "platform/sdl/input/gamepads.h"
+#include "platform/sdl/input/key_bindings.h"
 #include "platform/sdl/main_window.h"
 #include "platform/sdl/real_clock.h"
 #include "platform/sdl/start_failure.h"
@@ -38,6 +39,9 @@ StartFailure missing_font(const std::string& font) {
 
 // One run of a form: its window, its clock, and the services its handlers call.
 struct SdlRuntime::Session {
+    explicit Session(const PlayerSettings& settings)
+        : pads(settings.buttons, settings.deadzone), keys(settings.keys), sound(settings.volume, settings.mute) {}
+
     bool done() const { return form->unloaded() || quit; }
 
     // Shows the form as it stands before something blocks, so the player sees what they wait on.
@@ -98,6 +102,7 @@ struct SdlRuntime::Session {
 
     VideoSubsystem video;
     Gamepads pads;
+    KeyBindings keys;
     FontSet fonts;
     SoundPlayer sound;
     UniformRandom random;
@@ -110,14 +115,14 @@ struct SdlRuntime::Session {
     bool quit = false;
 };
 
-SdlRuntime::SdlRuntime(DisplayOptions display)
-    : SdlRuntime(find_data_folder(running_program_folder(), VEX_INSTALLED_DATA), display) {}
+SdlRuntime::SdlRuntime(const PlayerSettings& settings)
+    : SdlRuntime(find_data_folder(running_program_folder(), VEX_INSTALLED_DATA), settings) {}
 
-SdlRuntime::SdlRuntime(std::filesystem::path data_folder, DisplayOptions display)
+SdlRuntime::SdlRuntime(std::filesystem::path data_folder, const PlayerSettings& settings)
     : m_data_folder(std::move(data_folder)),
       m_record_folder(choose_record_folder(m_data_folder, record_writable_in(m_data_folder), player_data_folder)),
-      m_display(display),
-      m_session(std::make_unique<Session>()) {}
+      m_display{settings.scale, settings.fullscreen},
+      m_session(std::make_unique<Session>(settings)) {}
 
 SdlRuntime::~SdlRuntime() = default;
 
@@ -131,7 +136,9 @@ int SdlRuntime::run(Form& form) {
     try {
         start(form);
         if (!session.done()) {
-            EventLoop(form, *session.main, session.pads, session.clock, session.quit, *session.observer).run();
+            EventLoop(form, *session.main, session.pads, session.keys, session.clock, session.quit, *session.observer,
+                      [&session] { session.sound.toggle_mute(); })
+                .run();
         }
     } catch (const StartFailure& failure) {
         std::cerr << failure.what() << '\n';

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/form.h"
+#include "platform/player_settings.h"
 #include "platform/runtime.h"
 #include "platform/sdl/display_options.h"
 #include "platform/sdl/loop_observer.h"
@@ -16,9 +17,9 @@ namespace vex {
 class SdlRuntime : public Runtime {
 public:
     // The data folder (pictures, sounds, the first record) is the one beside the executable, else
-    // the installed one.
-    explicit SdlRuntime(DisplayOptions display = {});
-    explicit SdlRuntime(std::filesystem::path data_folder, DisplayOptions display = {});
+    // the installed one. `settings` choose the window, the keys, the pads' buttons and the volume.
+    explicit SdlRuntime(const PlayerSettings& settings = {});
+    explicit SdlRuntime(std::filesystem::path data_folder, const PlayerSettings& settings = {});
     ~SdlRuntime() override;
     SdlRuntime(const SdlRuntime&) = delete;
     SdlRuntime& operator=(const SdlRuntime&) = delete;
@@ -27,8 +28,8 @@ public:
     // is unloaded or its window is closed; then returns 0. A RuntimeError escaping a handler is
     // shown in a critical message box titled with the form's caption, and run returns 1, as it
     // does when the game cannot start (no display, no window, no fonts, a damaged picture).
-    // F11 and Alt+Enter switch between the window and full screen; the form never sees them.
-    // Pads act as keys (see Gamepads).
+    // F11 and Alt+Enter switch between the window and full screen, and M the sound off and on
+    // (unless the player bound it); the form never sees them. Pads act as keys (see Gamepads).
     int run(Form& form);
     // Tells `observer` (which outlives the runs) what the loop and the boxes do from now on.
     void set_observer(LoopObserver& observer);

@@ -86,9 +86,22 @@ struct SoundPlayer::Device {
         return true;
     }
 
+    // Scales a piece to `loudness` (0 to SDL_MIX_MAXVOLUME) where the samples are queued, so
+    // its length, and the time it holds the game, stay the same.
+    void scale(std::vector<Uint8>& piece, int loudness) const {
+        if (loudness >= SDL_MIX_MAXVOLUME) {
+            return;
+        }
+        std::vector<Uint8> quieter(piece.size(), format.silence);
+        if (loudness > 0) {
+            SDL_MixAudioFormat(quieter.data(), piece.data(), format.format, static_cast<Uint32>(piece.size()), loudness);
+        }
+        piece.swap(quieter);
+    }
+
     // Keeps a quarter second of the cue queued until all of it is, then waits until the device
     // has played it: the whole takes at least the sound's length.
-    Outcome play(CueSamples& cue) {
+    Outcome play(CueSamples& cue, int loudness) {
         const auto start = Clock::now();
         const Uint64 ahead = static_cast<Uint64>(queued_ahead.count()) * static_cast<Uint64>(format.freq) / 1000U;
         std::vector<Uint8> piece;
@@ -97,6 +110,7 @@ struct SoundPlayer::Device {
             Uint64 queued = SDL_GetQueuedAudioSize(id);
             while (!fed && time_of(queued) < queued_ahead) {
                 cue.next(static_cast<std::size_t>(ahead / 4), piece);
+                scale(piece, loudness);
                 fed = piece.empty() || SDL_QueueAudio(id, piece.data(), static_cast<Uint32>(piece.size())) != 0;
                 queued += piece.size();
             }
@@ -116,7 +130,7 @@ struct SoundPlayer::Device {
     }
 };
 
-SoundPlayer::SoundPlayer() = default;
+SoundPlayer::SoundPlayer(int volume, bool muted) : m_volume(volume), m_muted(muted) {}
 SoundPlayer::~SoundPlayer() = default;
 
 SoundPlayer::Device* SoundPlayer::device() {
@@ -158,7 +172,7 @@ SoundPlayer::Outcome SoundPlayer::play(const std::filesystem::path& file) {
         tell_refused(file, cue->refusal());
         return Outcome::Silent;
     }
-    return output->play(*cue);
+    return output->play(*cue, m_muted ? 0 : m_volume * SDL_MIX_MAXVOLUME / 100);
 }
 
 }  // namespace vex

@@ -1,6 +1,7 @@
 #include "platform/sdl/input/gamepads.h"
 
 #include "platform/key_codes.h"
+#include "platform/sdl/input/key_bindings.h"
 
 #include <algorithm>
 
@@ -8,36 +9,35 @@ namespace vex {
 
 namespace {
 
-// The stick counts as pushed beyond half its travel and as back once under a quarter, so a
-// stick resting near the threshold does not chatter.
-constexpr int stick_press = 16384;
-constexpr int stick_release = 8192;
+constexpr int stick_travel = 32768;
 
-std::optional<std::int16_t> button_key(Uint8 button) {
-    switch (button) {
-    case SDL_CONTROLLER_BUTTON_A:
-    case SDL_CONTROLLER_BUTTON_X:
-        return keys::control;
-    case SDL_CONTROLLER_BUTTON_START:
-        return keys::s;
-    default:
-        return std::nullopt;
+}  // namespace
+
+// The stick counts as pushed beyond the dead zone and as back once under half of it, so a stick
+// resting near the threshold does not chatter.
+Gamepads::Gamepads(const Bindings& buttons, int deadzone)
+    : m_ready(SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0),
+      m_stick_press(stick_travel * deadzone / 100),
+      m_stick_release(m_stick_press / 2) {
+    for (std::size_t action = 0; action < actions.size(); ++action) {
+        for (const auto& name : buttons[action]) {
+            if (const auto found = button_named(name)) {
+                // A button named twice keeps its first action.
+                m_buttons.try_emplace(static_cast<Uint8>(*found), actions[action].code);
+            }
+        }
     }
 }
 
-int stick_direction(int current, int value) {
-    if (value >= stick_press || (current == 1 && value >= stick_release)) {
+int Gamepads::stick_direction(int current, int value) const {
+    if (value >= m_stick_press || (current == 1 && value >= m_stick_release)) {
         return 1;
     }
-    if (value <= -stick_press || (current == -1 && value <= -stick_release)) {
+    if (value <= -m_stick_press || (current == -1 && value <= -m_stick_release)) {
         return -1;
     }
     return 0;
 }
-
-}  // namespace
-
-Gamepads::Gamepads() : m_ready(SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) {}
 
 Gamepads::~Gamepads() {
     m_pads.clear();
@@ -59,7 +59,7 @@ void Gamepads::open(int device_index) {
 bool Gamepads::holds(int direction) const {
     return std::ranges::any_of(m_pads, [direction](const auto& item) {
         const Pad& pad = item.second;
-        return pad.stick == direction || (direction < 0 ? pad.dpad_left : pad.dpad_right);
+        return pad.stick == direction || !(direction < 0 ? pad.held_left : pad.held_right).empty();
     });
 }
 
@@ -82,23 +82,7 @@ std::vector<KeyChange> Gamepads::handle(const SDL_Event& event) {
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP:
         if (const auto found = m_pads.find(event.cbutton.which); found != m_pads.end()) {
-            Pad& pad = found->second;
-            const bool down = event.type == SDL_CONTROLLERBUTTONDOWN;
-            if (event.cbutton.button == SDL_CONTROLLER_BUTTON_DPAD_LEFT) {
-                pad.dpad_left = down;
-            } else if (event.cbutton.button == SDL_CONTROLLER_BUTTON_DPAD_RIGHT) {
-                pad.dpad_right = down;
-            } else if (const auto code = button_key(event.cbutton.button)) {
-                // A release is passed on only after its press was, not after a press a box took.
-                const auto held = std::ranges::find(pad.held_buttons, *code);
-                if (down) {
-                    pad.held_buttons.push_back(*code);
-                    changes.push_back({*code, true});
-                } else if (held != pad.held_buttons.end()) {
-                    pad.held_buttons.erase(held);
-                    changes.push_back({*code, false});
-                }
-            }
+            button(found->second, event.cbutton.button, event.type == SDL_CONTROLLERBUTTONDOWN, changes);
         }
         break;
     case SDL_CONTROLLERAXISMOTION:
@@ -122,6 +106,31 @@ std::vector<KeyChange> Gamepads::handle(const SDL_Event& event) {
         }
     }
     return changes;
+}
+
+void Gamepads::button(Pad& pad, Uint8 button, bool down, std::vector<KeyChange>& changes) const {
+    const auto bound = m_buttons.find(button);
+    if (bound == m_buttons.end()) {
+        return;
+    }
+    const std::int16_t code = bound->second;
+    if (code == keys::left || code == keys::right) {
+        auto& held = code == keys::left ? pad.held_left : pad.held_right;
+        std::erase(held, button);
+        if (down) {
+            held.push_back(button);
+        }
+        return;
+    }
+    // A release is passed on only after its press was, not after a press a box took.
+    const auto held = std::ranges::find(pad.held_buttons, code);
+    if (down) {
+        pad.held_buttons.push_back(code);
+        changes.push_back({code, true});
+    } else if (held != pad.held_buttons.end()) {
+        pad.held_buttons.erase(held);
+        changes.push_back({code, false});
+    }
 }
 
 std::optional<SDL_Keycode> dialog_key(const SDL_ControllerButtonEvent& event) {

@@ -16,9 +16,15 @@ bool toggles_full_screen(const SDL_Keysym& key) {
 
 }  // namespace
 
-InputRouter::InputRouter(Form& form, MainWindow& main, Gamepads& pads, std::function<void()> sync_clock,
-                         std::function<bool()> done)
-    : m_form(form), m_main(main), m_pads(pads), m_sync_clock(std::move(sync_clock)), m_done(std::move(done)) {}
+InputRouter::InputRouter(Form& form, MainWindow& main, Gamepads& pads, const KeyBindings& keys,
+                         std::function<void()> sync_clock, std::function<bool()> done, std::function<void()> toggle_mute)
+    : m_form(form),
+      m_main(main),
+      m_pads(pads),
+      m_keys(keys),
+      m_sync_clock(std::move(sync_clock)),
+      m_done(std::move(done)),
+      m_toggle_mute(std::move(toggle_mute)) {}
 
 void InputRouter::route(const SDL_Event& event) {
     switch (event.type) {
@@ -58,7 +64,13 @@ void InputRouter::key(const SDL_KeyboardEvent& event) {
         m_full_screen_key = SDLK_UNKNOWN;
         return;
     }
-    if (const auto code = virtual_key(event.keysym.sym)) {
+    if (event.keysym.sym == SDLK_m && !m_keys.bound(SDLK_m)) {
+        if (event.type == SDL_KEYDOWN && event.repeat == 0) {
+            m_toggle_mute();
+        }
+        return;
+    }
+    if (const auto code = m_keys.code(event.keysym.sym)) {
         send_key(*code, event.type == SDL_KEYDOWN, shift_state(event.keysym.mod));
     }
 }

@@ -1,10 +1,12 @@
 // Where the player's input goes while the game runs: F11 and Alt+Enter to the window (full screen
-// on and off), other keys and pad buttons to the form as its key events, and a left click on a
-// label to that label.
+// on and off), M to the sound (off and on) unless the player bound it, other keys, as the player
+// bound them, and pad buttons to the form as its key events, and a left click on a label to that
+// label.
 #pragma once
 
 #include "platform/form.h"
 #include "platform/sdl/input/gamepads.h"
+#include "platform/sdl/input/key_bindings.h"
 #include "platform/sdl/main_window.h"
 
 #include <SDL.h>
@@ -16,9 +18,10 @@ namespace vex {
 class InputRouter {
 public:
     // `sync_clock` sets the form's clock to the real tick before each handler runs; `done` says
-    // whether the form unloaded or the program was asked to quit, after which pads send no more.
-    InputRouter(Form& form, MainWindow& main, Gamepads& pads, std::function<void()> sync_clock,
-                std::function<bool()> done);
+    // whether the form unloaded or the program was asked to quit, after which pads send no more;
+    // `toggle_mute` switches the sound off and on.
+    InputRouter(Form& form, MainWindow& main, Gamepads& pads, const KeyBindings& keys, std::function<void()> sync_clock,
+                std::function<bool()> done, std::function<void()> toggle_mute);
 
     // Keys and clicks in the game's window, and whatever the pads make of any other event.
     void route(const SDL_Event& event);
@@ -32,8 +35,10 @@ private:
     Form& m_form;
     MainWindow& m_main;
     Gamepads& m_pads;
+    const KeyBindings& m_keys;
     std::function<void()> m_sync_clock;
     std::function<bool()> m_done;
+    std::function<void()> m_toggle_mute;
     Label* m_pressed_label = nullptr;
     SDL_Keycode m_full_screen_key = SDLK_UNKNOWN;
 };
