@@ -166,8 +166,11 @@ private:
 
     static int entry(void* self, const char* section, const char* name, const char* value) {
         auto& reader = *static_cast<Reader*>(self);
-        reader.m_taken = true;
-        reader.take(lowered(section), lowered(name), value);
+        // A line with nothing before its '=' is no entry: check_unread_line names it.
+        if (*name != '\0') {
+            reader.m_taken = true;
+            reader.take(lowered(section), lowered(name), value);
+        }
         return 1;
     }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -14,7 +15,7 @@ std::string outcome(const ParsedCommandLine& parsed) {
     const Options& o = parsed.options;
     return std::string(o.help ? "help " : "") + (o.version ? "version " : "") +
            (o.scale ? "scale=" + std::to_string(*o.scale) + " " : "") + (o.fullscreen ? "fullscreen " : "") +
-           (parsed.error ? "| " + *parsed.error : "");
+           (o.volume ? "volume=" + std::to_string(*o.volume) + " " : "") + (o.mute ? "mute " : "") + (parsed.error ? "| " + *parsed.error : "");
 }
 
 TEST(CommandLine, ParsesOrRefusesWithOneLine) {
@@ -29,9 +30,35 @@ TEST(CommandLine, ParsesOrRefusesWithOneLine) {
         {{"--scale", "0"}, bad_scale + "'0'"}, {{"--scale=9"}, bad_scale + "'9'"}, {{"--scale", "2x"}, bad_scale + "'2x'"},
         {{"--scale", "-1"}, bad_scale + "'-1'"}, {{"--scale="}, bad_scale + "''"},
         {{"--fullscreen=no"}, "| unknown option '--fullscreen=no'"},
+        {{"--volume", "0", "--mute"}, "volume=0 mute "}, {{"--volume=100"}, "volume=100 "},
+        {{"--volume", "101"}, "| --volume takes a whole number from 0 to 100, not '101'"},
+        {{"--volume=loud"}, "| --volume takes a whole number from 0 to 100, not 'loud'"},
+        {{"--volume"}, "| --volume needs a value (--volume N)"}, {{"--mute=yes"}, "| unknown option '--mute=yes'"},
     };
     for (const auto& [arguments, expected] : cases) {
         EXPECT_EQ(outcome(parse_command_line(arguments)), expected) << (arguments.empty() ? "(none)" : arguments.back());
+    }
+}
+
+// What the settings file chose stands unless the command line says otherwise.
+TEST(CommandLine, WinsOverTheSettingsFile) {
+    PlayerSettings file;
+    file.volume = 40;
+    file.scale = 2;
+    file.keys[3] = {"Space"};
+    const std::vector<std::tuple<std::vector<std::string_view>, PlayerSettings, std::string>> cases{
+        {{}, file, "volume=40 scale=2 window"},
+        {{"--scale", "1", "--volume=0"}, file, "volume=0 scale=1 window"},
+        {{"--mute", "--fullscreen"}, file, "volume=40 muted scale=2 fullscreen"},
+        {{"--volume", "70"}, PlayerSettings{.mute = true, .scale = std::nullopt, .fullscreen = true}, "volume=70 muted auto fullscreen"},
+    };
+    for (const auto& [arguments, settings, expected] : cases) {
+        const PlayerSettings chosen = with_command_line(settings, parse_command_line(arguments).options);
+        EXPECT_EQ("volume=" + std::to_string(chosen.volume) + (chosen.mute ? " muted " : " ") +
+                      (chosen.scale ? "scale=" + std::to_string(*chosen.scale) : "auto") +
+                      (chosen.fullscreen ? " fullscreen" : " window"),
+                  expected);
+        EXPECT_EQ(chosen.keys, settings.keys) << "the keys are the file's alone";
     }
 }
 
