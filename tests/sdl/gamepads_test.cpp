@@ -111,5 +111,35 @@ TEST(Gamepads, PressTheGameKeysAndAnswerBoxes) {
     }
 }
 
+// Buttons the player bound stand for their actions in place of the defaults, and the stick moves
+// the ship only beyond the dead zone the player chose, back under half of it.
+TEST(Gamepads, PressTheButtonsThePlayerBound) {
+    if (std::string_view{SDL_getenv("SDL_VIDEODRIVER")} == "offscreen") {
+        GTEST_SKIP() << "no window has the focus on the offscreen driver";
+    }
+    const auto A = SDL_CONTROLLER_BUTTON_A, B = SDL_CONTROLLER_BUTTON_B, Y = SDL_CONTROLLER_BUTTON_Y,
+               back = SDL_CONTROLLER_BUTTON_BACK, start = SDL_CONTROLLER_BUTTON_START,
+               left = SDL_CONTROLLER_BUTTON_DPAD_LEFT, shoulder = SDL_CONTROLLER_BUTTON_LEFTSHOULDER;
+    PlayerSettings settings;
+    settings.buttons = {{{"back"}, {"leftshoulder", "y"}, {"rightshoulder"}, {"b"}}};
+    settings.deadzone = 80;
+    const std::vector<std::tuple<const char*, std::vector<Move>, const char*>> cases{
+        {"east fires, south no more", {press(A), release(A), press(B), release(B)}, "+17 -17 "},
+        {"back starts, start no more", {press(start), release(start), press(back), release(back)}, "+83 -83 "},
+        {"two buttons hold left as one", {press(shoulder), press(Y), release(shoulder), release(Y)}, "+37 -37 "},
+        {"the d-pad no more", {press(left), release(left)}, ""},
+        {"stick short of 80 %", {stick(-26000), stick(0)}, ""},
+        {"stick past 80 %, held over 40 %", {stick(-26300), stick(-13200), stick(-13000)}, "+37 -37 "},
+    };
+    for (const auto& [what, moves, keys] : cases) {
+        SCOPED_TRACE(what);
+        const testing::TestFolder folder;
+        SdlRuntime runtime{folder.path(), settings};
+        PadForm form{runtime, moves};
+        EXPECT_EQ(runtime.run(form), 0);
+        EXPECT_EQ(form.log, keys);
+    }
+}
+
 }  // namespace
 }  // namespace vex

@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstdint>
+#include <fstream>
 #include <functional>
 #include <iterator>
 #include <string>
@@ -84,13 +85,17 @@ struct TickingForm : testing::TestForm {
 // Timers run from the load until the form unloads. A handler that blocks leaves no burst of ticks
 // behind it: each timer is raised once at the new real time, then its grid resumes. A cue, played
 // through the disk driver at a real device's pace, moves the clock on by its length; a timer
-// enabled after it has its first tick one interval after that, not at once.
+// enabled after it has its first tick one interval after that, not at once. So it does at every
+// volume, and muted, when the device plays nothing but silence.
 TEST(RealLoop, TimersRunAtTheirPeriodsWithoutCatchingUpAndCountFromACuesEnd) {
     const testing::TestFolder folder;
+    const auto device_file = folder.path() / "device.raw";
     setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", (folder.path() / "device.raw").c_str(), 1);
-    [&] {
-        SdlRuntime runtime{folder.path()};
+    setenv("SDL_DISKAUDIOFILE", device_file.c_str(), 1);
+    const auto run = [&](const PlayerSettings& settings) {
+        SCOPED_TRACE("volume " + std::to_string(settings.volume) + (settings.mute ? ", muted" : ""));
+        std::filesystem::remove(device_file);
+        SdlRuntime runtime{folder.path(), settings};
         RecordingObserver observer;
         runtime.set_observer(observer);
         TickingForm form{runtime};
@@ -122,7 +127,14 @@ TEST(RealLoop, TimersRunAtTheirPeriodsWithoutCatchingUpAndCountFromACuesEnd) {
         EXPECT_GE(form.first_after, form.after_cue + form.tmAfter.period_ticks()) << "the first tick came early";
         EXPECT_GE(form.first_after + 2, form.cue_end + form.tmAfter.period_ticks())
             << "the first tick came less than one interval after the cue's real end";
-    }();
+    };
+    run({});
+    run({.volume = 30, .mute = false, .scale = std::nullopt, .fullscreen = false});
+    run({.volume = 100, .mute = true, .scale = std::nullopt, .fullscreen = false});
+    std::ifstream device(device_file, std::ios::binary);
+    const std::string played{std::istreambuf_iterator<char>(device), {}};
+    EXPECT_GT(played.size(), 0U);
+    EXPECT_EQ(played.find_first_not_of('\0'), std::string::npos) << "muted, the device played sound";
     setenv("SDL_AUDIODRIVER", "dummy", 1);
 }
 

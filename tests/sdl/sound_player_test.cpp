@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -50,11 +51,12 @@ int run(const std::string& command) {
 
 // Plays through the disk driver into `device_file`, a fresh player closed at once: the device
 // file then holds all it played.
-SoundPlayer::Outcome play_to_disk(const fs::path& file, const fs::path& device_file, const char* driver = "disk") {
+SoundPlayer::Outcome play_to_disk(const fs::path& file, const fs::path& device_file, const char* driver = "disk",
+                                  int volume = 100, bool muted = false) {
     fs::remove(device_file);
     setenv("SDL_DISKAUDIOFILE", device_file.c_str(), 1);
     setenv("SDL_AUDIODRIVER", driver, 1);
-    const SoundPlayer::Outcome outcome = SoundPlayer().play(file);
+    const SoundPlayer::Outcome outcome = SoundPlayer(volume, muted).play(file);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     return outcome;
 }
@@ -83,6 +85,25 @@ TEST(SoundPlayer, ReturnsWhenTheDeviceHasPlayedEverySampleOrAtOnceInSilence) {
         EXPECT_GE(loud, samples * 99 / 100);
         EXPECT_LE(loud, samples + 64);
         EXPECT_TRUE(samples > 0 || std::ranges::all_of(played, [](std::int16_t sample) { return sample == 0; })) << "not silent";
+    }
+}
+
+// The volume scales each sample as it is queued; muted, the device plays silence. Either way the
+// cue lasts as long as at full volume, sample for sample and in time, as the pace of play needs.
+TEST(SoundPlayer, VolumeAndMuteChangeTheSamplesNeverTheLength) {
+    const testing::TestFolder folder;
+    const fs::path device_file = folder.path() / "device.raw", cue = folder.path() / "cue.wav";
+    write_wav(cue, 44100, 2, 8820);  // 0.2 s: 17640 samples at `level`, 1285; SDL mixes at 128ths, so 50 % is 64/128 of it, 10 % 12/128
+    for (const auto& [volume, muted, heard] : {std::tuple{100, false, 1285}, {50, false, 642}, {10, false, 120},
+                                               {0, false, 0}, {100, true, 0}, {50, true, 0}}) {
+        SCOPED_TRACE("volume " + std::to_string(volume) + (muted ? ", muted" : ""));
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(play_to_disk(cue, device_file, "disk", volume, muted), SoundPlayer::Outcome::Played);
+        EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200)) << "the cue was cut short";
+        const std::vector<std::int16_t> played = samples_of(device_file);
+        EXPECT_EQ(std::ranges::count(played, static_cast<std::int16_t>(heard)), heard == 0 ? static_cast<std::ptrdiff_t>(played.size()) : 17640);
+        EXPECT_EQ(std::ranges::count_if(played, [heard](std::int16_t sample) { return sample != 0 && sample != heard; }), 0);
+        EXPECT_GE(played.size(), 17640U);
     }
 }
 
