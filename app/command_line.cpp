@@ -1,8 +1,9 @@
 #include "app/command_line.h"
 
+#include "app/setting_text.h"
+
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <iterator>
 
 namespace vex {
@@ -19,15 +20,6 @@ struct Option {
     std::string_view help;
     Problem (*apply)(Options&, std::string_view);
 };
-
-std::optional<int> whole_number(std::string_view value, int least, int most) {
-    int number = 0;
-    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-    if (error != std::errc{} || end != value.data() + value.size() || number < least || number > most) {
-        return std::nullopt;
-    }
-    return number;
-}
 
 Problem set_scale(Options& options, std::string_view value) {
     options.scale = whole_number(value, 1, largest_scale);

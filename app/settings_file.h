@@ -1,5 +1,8 @@
 // The player's settings file, vexoids.ini: sound, keys, pad buttons and window. The game never
 // writes it. A bad entry costs only itself: it is named in one line and its default is used.
+// The file is read line by line here rather than by an INI library: every bad line must be named
+// with its number, which Debian's libinih does not report past the first, and libinih's sources
+// are not in the Debian archive the Windows cross-build draws on.
 #pragma once
 
 #include "platform/player_settings.h"

@@ -8,7 +8,7 @@
 # apt's own output is kept in a log and shown only when it fails.
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libjpeg-dev libx11-dev libgif-dev libfontconfig-dev libasound2-dev libinih-dev
+packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libjpeg-dev libx11-dev libgif-dev libfontconfig-dev libasound2-dev
           fonts-liberation2)
 case "${1:-}" in
   --tests)
