@@ -1,4 +1,4 @@
-// How the window shows the game, as the command line asks.
+// How the window shows the game, as the settings file and the command line ask.
 #pragma once
 
 #include <optional>
