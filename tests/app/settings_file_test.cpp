@@ -2,6 +2,8 @@
 // the lines the player is told.
 #include "app/settings_file.h"
 
+#include "platform/paths.h"
+
 #include "tests/support/test_folder.h"
 
 #include <gtest/gtest.h>
@@ -157,7 +159,7 @@ TEST(SettingsFile, OnlyARegularFileIsRead) {
     const SettingsRead from_folder = read_settings_file(file, names);
     EXPECT_EQ(changes(from_folder.settings), "");
     ASSERT_EQ(from_folder.problems.size(), 1U);
-    EXPECT_TRUE(from_folder.problems[0].starts_with(file.string() + ": ")) << from_folder.problems[0];
+    EXPECT_TRUE(from_folder.problems[0].starts_with(utf8_text(file) + ": ")) << from_folder.problems[0];
     EXPECT_TRUE(from_folder.problems[0].ends_with("; the settings file is ignored")) << from_folder.problems[0];
     std::filesystem::remove(file);
     std::ofstream(file) << "[sound]\nvolume = 7\n";
