@@ -16,6 +16,11 @@ struct Options {
     // Each pixel of the window shown as scale x scale; nullopt: chosen from the screen's density.
     std::optional<int> scale;
     bool fullscreen = false;
+    // At most one of the replay options: a file to record the session to, to play in the window,
+    // or to verify headless.
+    std::optional<std::string> record;
+    std::optional<std::string> replay;
+    std::optional<std::string> verify;
 };
 
 // The largest scale --scale takes.
