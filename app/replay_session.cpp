@@ -65,8 +65,8 @@ ReplayRecordFolder::~ReplayRecordFolder() {
 
 std::string describe(const ReplayResult& result) {
     return "score " + std::to_string(result.score) + ", record " + std::to_string(result.record) + ", level " +
-           std::to_string(result.level) + ", ships " + std::to_string(result.ships) + ", " +
-           std::to_string(result.rounds) + " rounds";
+           std::to_string(result.level) + ", ships " + std::to_string(result.ships) + " at round " +
+           std::to_string(result.rounds);
 }
 
 int verify_replay(const std::filesystem::path& file, std::ostream& out) {

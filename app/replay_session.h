@@ -40,7 +40,7 @@ private:
 // replay_unreadable (the file cannot be read, is damaged, or the game and the file disagree).
 int verify_replay(const std::filesystem::path& file, std::ostream& out);
 
-// "score S, record R, level L, ships N, R rounds"
+// "score S, record R, level L, ships N at round K"
 std::string describe(const ReplayResult& result);
 
 }  // namespace vex

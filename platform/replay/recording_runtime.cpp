@@ -62,13 +62,16 @@ void RecordingRuntime::message_box(const std::string& text, MessageIcon icon, co
 
 void RecordingRuntime::loaded(std::uint64_t clock) { event(clock, "load"); }
 
-// A round one after the last is implied; a round again at the same tick raises nothing.
+// A round one after the last is implied, but written once a second all the same so that a
+// session killed in the middle keeps its last second; a round again at the same tick raises
+// nothing.
 void RecordingRuntime::round(std::uint64_t now) {
     if (now <= m_round) {
         return;
     }
-    if (now != m_round + 1) {
-        write(std::to_string(now) + " round");
+    if (now != m_round + 1 || now >= m_round_written + TickClock::ticks_per_second) {
+        event(now, "round");
+        m_round_written = now;
     }
     m_round = now;
 }

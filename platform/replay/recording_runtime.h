@@ -54,6 +54,7 @@ private:
     UniformRandom m_random;
     Form* m_form = nullptr;
     std::uint64_t m_round = 0;
+    std::uint64_t m_round_written = 0;
     std::optional<std::string> m_write_problem;
 };
 

@@ -64,15 +64,15 @@ public:
             return fail(*problem);
         }
         while (next_line()) {
+            if (m_cut) {
+                return fail("the line is cut short (no line end)");
+            }
             if (m_replay.result) {
                 return fail("nothing may follow the result line");
             }
             if (auto problem = event()) {
                 return fail(*problem);
             }
-        }
-        if (m_cut) {
-            return fail("the line is cut short (no line end)");
         }
         return std::move(m_replay);
     }
@@ -82,7 +82,9 @@ private:
 
     Failure fail(const std::string& what) const { return Failure{"line " + std::to_string(m_number) + ": " + what}; }
 
+    // A line missing at the end counts too, so that a message names the line that should be there.
     bool next_line() {
+        ++m_number;
         if (m_at >= m_text.size()) {
             return false;
         }
@@ -93,7 +95,6 @@ private:
             m_line.remove_suffix(1);
         }
         m_at = m_cut ? m_text.size() : end + 1;
-        ++m_number;
         return true;
     }
 
@@ -185,13 +186,13 @@ private:
 
     // Rounds and the clock only go forward.
     Problem order(ReplayEvent& e) {
-        if (e.kind == ReplayEvent::Kind::Round && (e.clock != e.round || e.round <= m_round)) {
-            return "a round must come later than the one before, without a '+'";
+        if (e.kind == ReplayEvent::Kind::Round && e.clock == e.round) {
+            return "a round line names the round it comes to after a '+'";
         }
         if (e.round < m_round || e.clock < m_clock) {
             return "out of order: round " + std::to_string(e.round) + " after round " + std::to_string(m_round);
         }
-        m_round = e.round;
+        m_round = e.kind == ReplayEvent::Kind::Round ? e.clock : e.round;
         m_clock = e.clock;
         m_replay.events.push_back(std::move(e));
         return std::nullopt;

@@ -32,8 +32,9 @@ struct ReplayResult {
 struct ReplayEvent {
     enum class Kind { Load, Round, KeyDown, KeyUp, Click, Cue, Answer, Ok };
     Kind kind = Kind::Round;
-    std::uint64_t round = 0;  // the round it came after; for Round, the round itself
-    std::uint64_t clock = 0;  // the form's clock when it happened (after a cue or box: when it ended)
+    std::uint64_t round = 0;  // the round it came after
+    std::uint64_t clock = 0;  // the form's clock when it happened (after a cue or box: when it
+                              // ended); for Round, the round raised
     std::int16_t code = 0;    // key code
     std::int16_t shift = 0;   // Shift state
     std::string text;         // a box's answer, or the name of the label clicked

@@ -38,8 +38,8 @@ void ReplayPlayer::load() {
 std::optional<std::uint64_t> ReplayPlayer::next_round() const {
     for (std::size_t i = m_at; i < m_replay.events.size(); ++i) {
         const ReplayEvent& event = m_replay.events[i];
-        if (event.kind == Kind::Round) {
-            return event.round;
+        if (event.kind == Kind::Round && event.round == m_round) {
+            return event.clock;
         }
         if (event.round > m_round) {
             return m_round + 1;
@@ -58,13 +58,13 @@ void ReplayPlayer::step() {
         if (m_form.unloaded()) {
             return;
         }
-        if (event->kind == Kind::Round) {
-            ++m_at;
-            play_round(event->round);
-            return;
-        }
         if (event->round > m_round) {
             play_round(m_round + 1);
+            return;
+        }
+        if (event->kind == Kind::Round) {
+            ++m_at;
+            play_round(event->clock);
             return;
         }
         if (!is_input(event->kind)) {

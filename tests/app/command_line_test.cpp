@@ -14,7 +14,8 @@ std::string outcome(const ParsedCommandLine& parsed) {
     const Options& o = parsed.options;
     return std::string(o.help ? "help " : "") + (o.version ? "version " : "") +
            (o.scale ? "scale=" + std::to_string(*o.scale) + " " : "") + (o.fullscreen ? "fullscreen " : "") +
-           (parsed.error ? "| " + *parsed.error : "");
+           (o.record ? "record=" + *o.record + " " : "") + (o.replay ? "replay=" + *o.replay + " " : "") +
+           (o.verify ? "verify=" + *o.verify + " " : "") + (parsed.error ? "| " + *parsed.error : "");
 }
 
 TEST(CommandLine, ParsesOrRefusesWithOneLine) {
@@ -29,6 +30,11 @@ TEST(CommandLine, ParsesOrRefusesWithOneLine) {
         {{"--scale", "0"}, bad_scale + "'0'"}, {{"--scale=9"}, bad_scale + "'9'"}, {{"--scale", "2x"}, bad_scale + "'2x'"},
         {{"--scale", "-1"}, bad_scale + "'-1'"}, {{"--scale="}, bad_scale + "''"},
         {{"--fullscreen=no"}, "| unknown option '--fullscreen=no'"},
+        {{"--record", "a.replay", "--scale=2"}, "scale=2 record=a.replay "}, {{"--replay=b"}, "replay=b "},
+        {{"--verify", "--help"}, "verify=--help "}, {{"--verify"}, "| --verify needs a value (--verify FILE)"},
+        {{"--record="}, "| a replay option needs a file name"},
+        {{"--record", "a", "--verify", "a"}, "record=a | --record, --replay and --verify go one at a time"},
+        {{"--replay", "a", "--replay", "b"}, "replay=a | --record, --replay and --verify go one at a time"},
     };
     for (const auto& [arguments, expected] : cases) {
         EXPECT_EQ(outcome(parse_command_line(arguments)), expected) << (arguments.empty() ? "(none)" : arguments.back());
