@@ -53,7 +53,7 @@ fire_until_game_over() { # $1: "left" sends the ship to the left edge once the b
         answer_boxes || xdotool key --delay 15 ctrl ctrl ctrl ctrl ctrl ctrl
         volleys=$((volleys + 1))
         if [[ ${1:-} == left ]] && ((volleys % 3 == 0)) && boss_shown; then
-            xdotool keydown Left && sleep 1.5 && xdotool keyup Left
+            xdotool keydown Left && sleep 4 && xdotool keyup Left
             set -- stay
         fi
     done
@@ -73,9 +73,11 @@ case "$session" in
 short) fire_until_game_over ;;
 level3) fire_until_game_over left ;;
 boxes)
-    for _ in $(seq 20); do xdotool key ctrl && sleep 0.1; done
-    xdotool mousemove --window "$window" 544 172 click 1
-    box=$(find_window 'Enter Your Name')
+    for _ in $(seq 5); do xdotool key --delay 15 ctrl ctrl ctrl ctrl ctrl ctrl; done
+    until box=$(xdotool search --onlyvisible --name '^Enter Your Name$' 2>/dev/null | head -n1) && [[ -n $box ]]; do
+        answer_boxes || xdotool windowactivate --sync "$window" mousemove --window "$window" 544 165 click 1
+        sleep 1
+    done
     xdotool windowactivate --sync "$box" type --delay 40 Zoe
     xdotool key Return
     sleep 1

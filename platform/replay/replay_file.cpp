@@ -140,7 +140,7 @@ private:
         const auto round = number<std::uint64_t>(stamp.substr(0, plus), 0, replay_tick_limit);
         const auto late = plus == std::string_view::npos ? std::optional<std::uint64_t>(0)
                                                          : number<std::uint64_t>(stamp.substr(plus + 1), 1, replay_tick_limit);
-        if (!round || !late) {
+        if (!round || !late || *round + *late > replay_tick_limit) {
             return "the round is not a number up to " + std::to_string(replay_tick_limit);
         }
         const std::string_view rest = m_line.substr(space + 1);

@@ -14,8 +14,9 @@ namespace vex {
 
 // The format this program writes and reads; a file of another version is refused.
 constexpr int replay_version = 1;
-// Far beyond a day of play at 64 rounds a second, so a larger number means a damaged file.
-constexpr std::uint64_t replay_tick_limit = std::uint64_t{1} << 40U;
+// A day of play at 64 rounds a second: a larger round means a damaged file, and a file that
+// claims one can still be verified in seconds.
+constexpr std::uint64_t replay_tick_limit = 64U * 60U * 60U * 24U;
 // A replay larger than this is refused before it is read.
 constexpr std::size_t replay_file_limit = 256U << 20U;
 
