@@ -52,11 +52,18 @@ int replay_session(vex::SdlRuntime& window, const std::string& file) {
     vex::ReplayPlayer player(form, loaded.value());
     runtime.set_player(player);
     try {
-        return window.run(form, player);
+        if (const int status = window.run(form, player); status != 0) {
+            return status;
+        }
     } catch (const vex::ReplayStopped& stopped) {
         std::cerr << file << ": " << stopped.what() << '\n';
         return stopped.damaged() ? vex::replay_unreadable : 0;
     }
+    // Played to its end or stopped by Escape, the replay says where it got to, as --verify does.
+    vex::ReplayResult result = form.session_result();
+    result.rounds = player.last_round();
+    (void)vex::report_replay(file, loaded.value(), result, std::cout);
+    return 0;
 }
 
 }  // namespace

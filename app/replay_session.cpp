@@ -48,6 +48,7 @@ Result<Replay> load_replay(const std::filesystem::path& file) {
 }
 
 ReplayRecordFolder::ReplayRecordFolder(const std::optional<std::string>& record) : m_path(fresh_folder()) {
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all);
     const std::filesystem::path file = m_path / "scores.dat";
     if (!record) {
         std::filesystem::create_directory(file);
@@ -92,13 +93,17 @@ int verify_replay(const std::filesystem::path& file, std::ostream& out) {
     }
     ReplayResult result = form.session_result();
     result.rounds = player.last_round();
+    return report_replay(file, replay, result, out);
+}
+
+int report_replay(const std::filesystem::path& file, const Replay& replay, const ReplayResult& result, std::ostream& out) {
     if (!replay.result) {
         out << file.string() << ": " << describe(result) << "; the file has no result line (cut short)\n";
         return replay_differs;
     }
     if (result != *replay.result) {
-        out << file.string() << ": " << describe(result) << "; line " << replay.result_line
-            << " has " << describe(*replay.result) << '\n';
+        out << file.string() << ": " << describe(result) << "; line " << replay.result_line << " has "
+            << describe(*replay.result) << '\n';
         return replay_differs;
     }
     out << file.string() << ": " << describe(result) << ", as recorded\n";

@@ -40,6 +40,9 @@ private:
 // replay_unreadable (the file cannot be read, is damaged, or the game and the file disagree).
 int verify_replay(const std::filesystem::path& file, std::ostream& out);
 
+// Writes the line --verify writes for `result`, played from `file`, and returns its status.
+int report_replay(const std::filesystem::path& file, const Replay& replay, const ReplayResult& result, std::ostream& out);
+
 // "score S, record R, level L, ships N at round K"
 std::string describe(const ReplayResult& result);
 

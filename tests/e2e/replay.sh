@@ -3,8 +3,9 @@
 # plays a game to its end with every box answered, opens and closes the About panel and leaves by
 # Exit, all under --record. --verify then gives the record scores.dat was given, the same line
 # twice; a file cut in half and random bytes are refused with a message naming the file and a
-# non-zero status; --replay plays the session in the window to its end, exits 0 and leaves
-# scores.dat as it was.
+# non-zero status; --replay plays the session in the window to its end, exits 0, says it ended as
+# recorded and leaves scores.dat as it was. A replay recorded headless (tests/replays/) plays in
+# the window to the result it was recorded with.
 # Usage: replay.sh <path to vexoids>
 # shellcheck source=lib/common.bash
 source "$(dirname "$0")/lib/common.bash"
@@ -29,7 +30,8 @@ exit_game
 grep -q ' end score ' "$replay" || fail "the replay has no result line: $(tail -n 3 "$replay")"
 grep -q " click Label2$" "$replay" && grep -q " click Label3$" "$replay" || fail "the clicks on \"About\" and \"Exit\" were not recorded"
 
-verify() { "$game/vexoids" --verify "$1" >"$work/verify.out" 2>&1; }
+# Without a display: --verify needs none.
+verify() { env -u DISPLAY SDL_AUDIODRIVER=none "$game/vexoids" --verify "$1" >"$work/verify.out" 2>&1; }
 verify "$replay" || fail "--verify refused the recording: $(cat "$work/verify.out")"
 first=$(cat "$work/verify.out")
 [[ $first == *"record $record,"* && $first == *"as recorded"* ]] ||
@@ -47,13 +49,21 @@ for bad in half noise; do
 done
 
 before=$(sha256sum <"$game/scores.dat")
-launch --replay "$replay"
-window=$(window_named "$title" 60) || fail "the replay showed no window"
-window_named 'Devi Vavaz Vexoids - LEVEL1' 60 >/dev/null || fail "the replay did not start the game"
-import -window root "$screenshot"
-# A key of the player's does not steer the replay.
-xdotool windowactivate --sync "$window" key s key Left 2>/dev/null || true
-wait_for 150 bash -c "! kill -0 $vexoids" || fail "the replay did not end by itself"
-expect_clean_exit "the replay's end"
+# $1: the replay; waits for the window, takes $screenshot once the game runs, presses keys of the
+# player's that must not steer it, and expects it to end by itself as recorded.
+replay_in_window() {
+    launch --replay "$1"
+    window=$(window_named "$title" 60) || fail "the replay of $1 showed no window"
+    window_named 'Devi Vavaz Vexoids - LEVEL1' 60 >/dev/null || fail "the replay of $1 did not start the game"
+    import -window root "$screenshot"
+    xdotool windowactivate --sync "$window" key s key Left 2>/dev/null || true
+    wait_for 150 bash -c "! kill -0 $vexoids" || fail "the replay of $1 did not end by itself"
+    expect_clean_exit "the replay of $1"
+    grep -q "^$1: .*, as recorded\$" "$work/vexoids.log" || fail "the replay of $1 ended otherwise: $(cat "$work/vexoids.log")"
+}
+replay_in_window "$replay"
 [[ $(sha256sum <"$game/scores.dat") == "$before" ]] || fail "the replay changed scores.dat"
-echo "PASS: a recorded game with record $record verified ($first), bad files refused, replayed to its end"
+headless=$(realpath "$(dirname "$0")/../replays/headless-game.replay")
+replay_in_window "$headless"
+echo "PASS: a recorded game with record $record verified ($first), bad files refused, replayed to its end;" \
+    "a headless recording replayed in the window as recorded"
