@@ -5,6 +5,8 @@
 #include "platform/replay/replay_runtime.h"
 #include "shell/form1.h"
 
+#include "fuzz/scratch_folder.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -15,18 +17,6 @@
 namespace {
 
 constexpr std::uint64_t played_rounds_limit = 64 * 60 * 5;
-
-// One record folder for the whole run, its scores.dat set for each input.
-const std::filesystem::path& folder() {
-    static const std::filesystem::path made = [] {
-        std::string pattern = (std::filesystem::exists("/dev/shm") ? "/dev/shm" : "/tmp") + std::string("/vex-fuzz-XXXXXX");
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            std::abort();
-        }
-        return std::filesystem::path(pattern);
-    }();
-    return made;
-}
 
 }  // namespace
 
@@ -43,14 +33,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (last > played_rounds_limit || (!replay.events.empty() && replay.events.back().clock > played_rounds_limit)) {
         return 0;
     }
-    const std::filesystem::path scores = folder() / "scores.dat";
+    const std::filesystem::path scores = vex::fuzzing::scratch_folder() / "scores.dat";
     std::filesystem::remove_all(scores);
     if (replay.record) {
         std::ofstream(scores, std::ios::binary) << *replay.record;
     } else {
         std::filesystem::create_directory(scores);
     }
-    vex::ReplayRuntime runtime(replay.seed, folder());
+    vex::ReplayRuntime runtime(replay.seed, vex::fuzzing::scratch_folder());
     vex::Form1 form(runtime);
     vex::ReplayPlayer player(form, replay);
     runtime.set_player(player);
