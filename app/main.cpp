@@ -13,7 +13,10 @@
 #endif
 
 #include <algorithm>
+#include <cstdint>
 #include <iostream>
+#include <optional>
+#include <string>
 
 namespace {
 

@@ -35,9 +35,9 @@ std::string reading(const std::string& text) {
 TEST(ReplayFile, ReadsEventsOrNamesTheLineThatIsWrong) {
     const std::string end = "140 end score 120 record 130 level 2 ships 1\n";
     const std::vector<std::pair<std::string, std::string>> cases{
-        {header + "0+3 load\n0+90 answer Zo\\xc3\\xab \\\\o/\n0+91 round\n95+1 down 17 2\n95+1 up 37 1\n96 click Label9\n"
+        {header + "0+3 load\n0+90 answer Zo\\xc3\\xab \\\\o/\n0+91 round\n95+1 down 17 2\n95+1 up 32767 7\n96 click Label9\n"
                   "96+7 cue\n96+40 ok\n96+44 round\n" + end,
-         "seed 5489 record \"10\",\"ann\"\\x0d\\x0a | 0+3:0 0+90:6'Zo\xc3\xab \\o/' 0+91:1 95+1:2/17,2 95+1:3/37,1"
+         "seed 5489 record \"10\",\"ann\"\\x0d\\x0a | 0+3:0 0+90:6'Zo\xc3\xab \\o/' 0+91:1 95+1:2/17,2 95+1:3/32767,7"
          " 96+0:4'Label9' 96+7:5 96+40:7 96+44:1 | end 120 130 2 1 @140 line 13"},
         {"vexoids replay 1\r\nseed 7\r\nrecord-unreadable\r\n2 load\r\n", "seed 7 record unreadable | 2+0:0"},
         {"vexoids replay 1\nseed 0\nrecord \n", "seed 0 record  |"},
