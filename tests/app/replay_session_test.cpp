@@ -211,5 +211,39 @@ TEST(Replay, ThePlayersInputDoesNotSteerAReplay) {
     EXPECT_TRUE(game.form.unloaded());
 }
 
+// The window's loop waits for each round in turn: consecutive rounds implied between lines, a
+// jump where the clock jumped, the input stamped before a round played with it.
+TEST(Replay, EachStepRaisesTheNextRoundTheFileHolds) {
+    const Result<Replay> replay = parse_replay(
+        "vexoids replay 1\nseed 5489\nrecord \n0+3 load\n0+5 answer x\n0+9 round\n11 down 83 0\n11+96 cue\n"
+        "11+97 round\n110 end score 0 record 0 level 1 ships 2\n");
+    ASSERT_TRUE(replay) << replay.reason();
+    const ReplayRecordFolder folder(replay.value().record);
+    ReplayRuntime runtime(replay.value().seed, folder.path());
+    Form1 form(runtime);
+    ReplayPlayer player(form, replay.value());
+    runtime.set_player(player);
+    player.load();
+    std::vector<std::string> steps;
+    while (!player.finished()) {
+        const auto next = player.next_round();
+        player.step();
+        steps.push_back((next ? std::to_string(*next) : "-") + ":" + std::to_string(player.last_round()) + "/" +
+                        std::to_string(form.clock().now()) + (form.tmBrit.Enabled ? "+" : ""));
+    }
+    EXPECT_EQ(steps, (testing::Texts{"9:9/9", "10:10/10", "11:11/11", "108:108/108+", "109:109/109+", "110:110/110+"}));
+    EXPECT_FALSE(player.next_round());
+}
+
+// A replay that cannot be created stops the recording before the game starts.
+TEST(Replay, ARecordingThatCannotBeCreatedIsRefused) {
+    testing::TestFolder folder;
+    HeadlessRuntime runtime(folder.path());
+    RecordingRuntime recorder(runtime, folder.path() / "no such folder" / "game.replay");
+    const Status started = recorder.start(std::nullopt);
+    ASSERT_FALSE(started);
+    EXPECT_EQ(started.reason(), "cannot create the file");
+}
+
 }  // namespace
 }  // namespace vex
