@@ -4,9 +4,8 @@
 # fires, and answers every box with Return, while --record writes the file. Each session runs
 # from a copy of the program folder whose scores.dat holds "0","nobody".
 #   short    one game to its end: shots from the middle until the wave takes the third ship
-#   level3   the ship goes to the left edge first, where the boss cannot reach it and a Vexoid
-#            coming from the right falls past before it lines up, and fires from there to the
-#            game's end
+#   level3   shots from the middle; once the boss's "Hits Needed" frame shows, the ship goes to
+#            the left edge, where the boss cannot reach it, and fires from there to the game's end
 #   boxes    a game in which "New Player" is clicked and its name box answered, then played on
 # Usage: tools/record_replays.sh <path to vexoids> <short|level3|boxes> <replay file>
 set -euo pipefail
@@ -39,12 +38,23 @@ answer_boxes() { # answers every "Game Info" box shown; true when there was one
     xdotool windowactivate --sync "$window" 2>/dev/null || true
     boxes=$((boxes + 1))
 }
-# Shots as fast as the keyboard goes (a press while three shots fly is counted, nothing more),
-# each box answered as it comes.
-fire_until_game_over() {
+boss_shown() { # both sides of the boss's "Hits Needed" frame, at the playfield's top right, are drawn
+    local x
+    for x in 409 488; do
+        [[ $(import -window "$window" -crop 1x1+$x+30 -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}') != "#000000" ]] || return 1
+    done
+}
+# A shot every 90 ms, about six clock rounds apart, each box answered as it comes.
+fire_until_game_over() { # $1: "left" sends the ship to the left edge once the boss comes
+    local volleys=0
     boxes=0
     while ((boxes < 3)) || xdotool search --onlyvisible --name '^Game Info$' >/dev/null 2>&1; do
-        answer_boxes || xdotool key --delay 15 ctrl ctrl ctrl ctrl ctrl ctrl
+        answer_boxes || xdotool key --delay 90 ctrl ctrl ctrl ctrl ctrl ctrl
+        volleys=$((volleys + 1))
+        if [[ ${1:-} == left ]] && boss_shown; then
+            xdotool keydown Left && sleep 4 && xdotool keyup Left
+            set -- stay
+        fi
     done
     sleep 1
     answer_boxes || true
@@ -60,9 +70,7 @@ xdotool windowactivate --sync "$window" key s
 find_window 'Devi Vavaz Vexoids - LEVEL1' >/dev/null
 case "$session" in
 short) fire_until_game_over ;;
-level3)
-    xdotool keydown Left && sleep 3 && xdotool keyup Left
-    fire_until_game_over ;;
+level3) fire_until_game_over left ;;
 boxes)
     for _ in $(seq 5); do xdotool key --delay 15 ctrl ctrl ctrl ctrl ctrl ctrl; done
     until box=$(xdotool search --onlyvisible --name '^Enter Your Name$' 2>/dev/null | head -n1) && [[ -n $box ]]; do

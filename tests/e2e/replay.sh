@@ -5,7 +5,7 @@
 # twice; a file cut in half and random bytes are refused with a message naming the file and a
 # non-zero status; --replay plays the session in the window to its end, exits 0, says it ended as
 # recorded and leaves scores.dat as it was. A replay recorded headless (tests/replays/) plays in
-# the window to the result it was recorded with.
+# the window, at scale 2, to the result it was recorded with.
 # Usage: replay.sh <path to vexoids>
 # shellcheck source=lib/common.bash
 source "$(dirname "$0")/lib/common.bash"
@@ -49,10 +49,10 @@ for bad in half noise; do
 done
 
 before=$(sha256sum <"$game/scores.dat")
-# $1: the replay; waits for the window, takes $screenshot once the game runs, presses keys of the
+# $1: the replay, then options; waits for the window, takes $screenshot once the game runs, presses keys of the
 # player's that must not steer it, and expects it to end by itself as recorded.
 replay_in_window() {
-    launch --replay "$1"
+    launch --replay "$@"
     window=$(window_named "$title" 60) || fail "the replay of $1 showed no window"
     window_named 'Devi Vavaz Vexoids - LEVEL1' 60 >/dev/null || fail "the replay of $1 did not start the game"
     import -window root "$screenshot"
@@ -64,6 +64,6 @@ replay_in_window() {
 replay_in_window "$replay"
 [[ $(sha256sum <"$game/scores.dat") == "$before" ]] || fail "the replay changed scores.dat"
 headless=$(realpath "$(dirname "$0")/../replays/headless-game.replay")
-replay_in_window "$headless"
+replay_in_window "$headless" --scale 2
 echo "PASS: a recorded game with record $record verified ($first), bad files refused, replayed to its end;" \
     "a headless recording replayed in the window as recorded"
