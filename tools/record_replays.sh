@@ -5,7 +5,8 @@
 # from a copy of the program folder whose scores.dat holds "0","nobody".
 #   short    one game to its end: shots from the middle until the wave takes the third ship
 #   level3   shots from the middle; once the boss's "Hits Needed" frame shows, the ship goes to
-#            the left edge, where the boss cannot reach it, and fires from there to the game's end
+#            the left edge, where the boss cannot reach it, and back to the middle on the next
+#            level, to the game's end
 #   boxes    a game in which "New Player" is clicked and its name box answered, then played on
 # Usage: tools/record_replays.sh <path to vexoids> <short|level3|boxes> <replay file>
 set -euo pipefail
@@ -45,15 +46,18 @@ boss_shown() { # both sides of the boss's "Hits Needed" frame, at the playfield'
     done
 }
 # A shot every 90 ms, about six clock rounds apart, each box answered as it comes.
-fire_until_game_over() { # $1: "left" sends the ship to the left edge once the boss comes
-    local volleys=0
+fire_until_game_over() { # $1: "boss" dodges each boss at the left edge and comes back after it
+    local level=1 dodging=""
     boxes=0
     while ((boxes < 3)) || xdotool search --onlyvisible --name '^Game Info$' >/dev/null 2>&1; do
         answer_boxes || xdotool key --delay 90 ctrl ctrl ctrl ctrl ctrl ctrl
-        volleys=$((volleys + 1))
-        if [[ ${1:-} == left ]] && boss_shown; then
+        [[ ${1:-} == boss ]] || continue
+        if [[ -z $dodging ]] && boss_shown; then
             xdotool keydown Left && sleep 4 && xdotool keyup Left
-            set -- stay
+            dodging=yes
+        elif [[ -n $dodging ]] && xdotool search --name "^Devi Vavaz Vexoids - LEVEL$((level + 1))\$" >/dev/null 2>&1; then
+            xdotool keydown Right && sleep 0.5 && xdotool keyup Right
+            dodging="" level=$((level + 1))
         fi
     done
     sleep 1
@@ -70,7 +74,7 @@ xdotool windowactivate --sync "$window" key s
 find_window 'Devi Vavaz Vexoids - LEVEL1' >/dev/null
 case "$session" in
 short) fire_until_game_over ;;
-level3) fire_until_game_over left ;;
+level3) fire_until_game_over boss ;;
 boxes)
     for _ in $(seq 5); do xdotool key --delay 15 ctrl ctrl ctrl ctrl ctrl ctrl; done
     until box=$(xdotool search --onlyvisible --name '^Enter Your Name$' 2>/dev/null | head -n1) && [[ -n $box ]]; do
