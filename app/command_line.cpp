@@ -38,7 +38,20 @@ Problem set_volume(Options& options, std::string_view value) {
     return std::nullopt;
 }
 
-constexpr std::array<Option, 6> option_table{{
+// The replay options take a file each, and only one of them goes at a time.
+template <std::optional<std::string> Options::*file>
+Problem set_replay_file(Options& options, std::string_view value) {
+    if (options.record || options.replay || options.verify) {
+        return "--record, --replay and --verify go one at a time";
+    }
+    if (value.empty()) {
+        return "a replay option needs a file name";
+    }
+    options.*file = std::string(value);
+    return std::nullopt;
+}
+
+constexpr std::array<Option, 9> option_table{{
     {"--help", "", "show this help and exit", [](Options& options, std::string_view) -> Problem {
          options.help = true;
          return std::nullopt;
@@ -57,6 +70,9 @@ constexpr std::array<Option, 6> option_table{{
          options.mute = true;
          return std::nullopt;
      }},
+    {"--record", "FILE", "play as usual and record the session in FILE", set_replay_file<&Options::record>},
+    {"--replay", "FILE", "play the session recorded in FILE in the window (Escape stops it)", set_replay_file<&Options::replay>},
+    {"--verify", "FILE", "replay FILE without a window and check its result (exit 0: it matches)", set_replay_file<&Options::verify>},
 }};
 
 std::string usage_name(const Option& option) {

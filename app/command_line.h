@@ -21,6 +21,11 @@ struct Options {
     // 0 to 100; nullopt: as the settings file says.
     std::optional<int> volume;
     bool mute = false;
+    // At most one of the replay options: a file to record the session to, to play in the window,
+    // or to verify headless.
+    std::optional<std::string> record;
+    std::optional<std::string> replay;
+    std::optional<std::string> verify;
 };
 
 // Either the options, or a one-line reason why the command line was refused.

@@ -4,6 +4,8 @@
 #include "platform/record_file.h"
 #include "platform/text_file.h"
 
+#include "fuzz/scratch_folder.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -12,18 +14,6 @@
 #include <string_view>
 
 namespace {
-
-// One folder for the whole run; in memory where the machine has it, as saves sync the disk.
-const std::filesystem::path& folder() {
-    static const std::filesystem::path made = [] {
-        std::string pattern = (std::filesystem::exists("/dev/shm") ? "/dev/shm" : "/tmp") + std::string("/vex-fuzz-XXXXXX");
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            std::abort();
-        }
-        return std::filesystem::path(pattern);
-    }();
-    return made;
-}
 
 // Well-formed UTF-8: shortest forms only, no surrogates, nothing past U+10FFFF.
 bool well_formed_utf8(std::string_view text) {
@@ -67,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::erase(items[0], '"');
     std::replace(items[1].begin(), items[1].end(), '"', '\'');
     const std::string record = "\"" + items[0] + "\",\"" + items[1] + "\"\r\n";
-    const auto file = folder() / "scores.dat";
+    const auto file = vex::fuzzing::scratch_folder() / "scores.dat";
     if (!vex::write_record_file(file, record)) {
         std::abort();
     }

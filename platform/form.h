@@ -13,6 +13,17 @@
 
 namespace vex {
 
+// Told everything the player and the clock give the form, before the form acts on it: what a
+// replay needs besides the runtime's own answers.
+class InputJournal {
+public:
+    virtual ~InputJournal() = default;
+    virtual void loaded(std::uint64_t clock) = 0;
+    virtual void round(std::uint64_t now) = 0;
+    virtual void key(bool down, std::int16_t code, std::int16_t shift, std::uint64_t clock) = 0;
+    virtual void click(const std::string& label, std::uint64_t clock) = 0;
+};
+
 class Form {
 public:
     explicit Form(Runtime& runtime) : m_runtime(runtime) {}
@@ -47,6 +58,17 @@ public:
     // One round of the clock: raises every timer due at `now`, in control order.
     void raise_timers(std::uint64_t now);
 
+    // The entry points a backend feeds: each tells the journal, then raises the event. While a
+    // replay plays, the player's keys and clicks are not the game's: Escape unloads the form
+    // (the replay stops) and everything else is dropped.
+    void load();
+    void round(std::uint64_t now);
+    void key_down(std::int16_t code, std::int16_t shift);
+    void key_up(std::int16_t code, std::int16_t shift);
+    void click(Label& label);
+    void set_journal(InputJournal* journal) { m_journal = journal; }
+    void set_replaying(bool replaying) { m_replaying = replaying; }
+
     Runtime& runtime() { return m_runtime; }
 
 protected:
@@ -58,6 +80,8 @@ private:
     std::vector<Control*> m_controls;
     TickClock m_clock;
     bool m_unloaded = false;
+    InputJournal* m_journal = nullptr;
+    bool m_replaying = false;
 };
 
 }  // namespace vex

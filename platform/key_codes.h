@@ -6,6 +6,7 @@
 namespace vex::keys {
 
 constexpr std::int16_t control = 17;
+constexpr std::int16_t escape = 27;
 constexpr std::int16_t left = 37;
 constexpr std::int16_t right = 39;
 constexpr std::int16_t s = 83;

@@ -30,6 +30,7 @@ void Form1::ShipLost(ShipLossVariant variant) {
         tmBady.Enabled = false;
     }
     const std::int32_t score = score_of(lblScore);
+    m_final_score = score;
     const std::int32_t high_score = score_of(lblHiscore);
     PlaySound("\\sounds\\gameover.wav");
     runtime().message_box("GAME OVER", MessageIcon::Information, message_title);
@@ -44,6 +45,16 @@ void Form1::ShipLost(ShipLossVariant variant) {
     }
     // The record shown is always what the file holds.
     LoadHighScore();
+}
+
+// While a game runs, its score so far; after it, the score it ended with.
+ReplayResult Form1::session_result() const {
+    ReplayResult result;
+    result.score = m_final_score.value_or(score_of(lblScore));
+    result.record = score_of(lblHiscore);
+    result.level = intLevel;
+    result.ships = score_of(lblLives);
+    return result;
 }
 
 }  // namespace vex

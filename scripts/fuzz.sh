@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a given time.
 # Usage: scripts/fuzz.sh [seconds per target, default 60] [target ...]
-#   targets: record numbers wav picture settings (default: all, one after another)
+#   targets: record numbers wav picture settings replay (default: all, one after another)
 # Seeds come from fuzz/corpus/<target> (never written); inputs found on the way go to
 # build-fuzz/corpus/<target>, a crash to build-fuzz/artifacts/. Exits non-zero on a finding.
 set -euo pipefail
@@ -10,7 +10,7 @@ scripts/setup.sh --fuzz
 seconds=${1:-60}
 shift || true
 targets=("$@")
-((${#targets[@]})) || targets=(record numbers wav picture settings)
+((${#targets[@]})) || targets=(record numbers wav picture settings replay)
 
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DVEX_FUZZ=ON -DBUILD_TESTING=OFF \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

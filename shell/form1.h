@@ -5,6 +5,7 @@
 
 #include "platform/control.h"
 #include "platform/form.h"
+#include "platform/replay/replay_file.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -118,6 +119,8 @@ public:
     void ShipLost(ShipLossVariant variant);
     void LoadHighScore();
     void SaveHighScore();
+    // The numbers a replay's result line holds, the rounds left to the caller.
+    ReplayResult session_result() const;
 
     Shot shot1() { return {Line2, tmFire1}; }
     Shot shot2() { return {Line3, tmFire2}; }
@@ -129,6 +132,8 @@ private:
 
     // Why the record file could not be read at start-up; it is then never written this session.
     std::optional<std::string> m_record_unusable;
+    // The score the last game ended with, until the next starts: for a replay's result.
+    std::optional<std::int32_t> m_final_score;
 };
 
 }  // namespace vex

@@ -37,6 +37,7 @@ void Form1::Form_KeyUp(std::int16_t KeyCode, std::int16_t /*Shift*/) {
 // flight, the boss counter and its panel, "GAME OVER" and the info panels are left alone: the
 // first tick of the wave tidies the screen.
 void Form1::NewGameReset() {
+    m_final_score.reset();
     intLevel = 1;
     lblLevel.Caption = level_label_text(intLevel);
     lblLevel.Visible = true;

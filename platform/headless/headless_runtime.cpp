@@ -32,24 +32,23 @@ Form& HeadlessRuntime::form() const {
 
 void HeadlessRuntime::load(Form& form) {
     m_form = &form;
-    form.Form_Load();
+    form.load();
 }
 
-void HeadlessRuntime::key_down(std::int16_t key_code, std::int16_t shift) { form().Form_KeyDown(key_code, shift); }
+void HeadlessRuntime::key_down(std::int16_t key_code, std::int16_t shift) { form().key_down(key_code, shift); }
 
-void HeadlessRuntime::key_up(std::int16_t key_code, std::int16_t shift) { form().Form_KeyUp(key_code, shift); }
+void HeadlessRuntime::key_up(std::int16_t key_code, std::int16_t shift) { form().key_up(key_code, shift); }
 
 void HeadlessRuntime::click(Label& label) {
-    if (shown(label) && label.Click) {
-        label.Click();
+    if (shown(label)) {
+        form().click(label);
     }
 }
 
 void HeadlessRuntime::advance(std::uint64_t ticks) {
     Form& target = form();
     for (std::uint64_t i = 0; i < ticks && !target.unloaded(); ++i) {
-        target.clock().advance(1);
-        target.raise_timers(target.clock().now());
+        target.round(target.clock().now() + 1);
     }
 }
 

@@ -22,7 +22,7 @@ void EventLoop::run() {
         if (new_tick) {
             m_observer.tick_started(now);
         }
-        m_form.raise_timers(now);
+        m_form.round(now);
         if (done()) {
             continue;
         }
@@ -34,6 +34,33 @@ void EventLoop::run() {
         if (m_clock.wait_event_until(now + 1, event)) {
             handle(event);
         }
+    }
+}
+
+// Each round waits for its time on the real clock, counted from the last moment the game stood
+// still (a cue or a box) so that a box closed sooner than it was answered does not hurry play.
+void EventLoop::run(ReplayPlayer& replay) {
+    std::uint64_t anchor_tick = m_clock.tick();
+    std::uint64_t anchor_round = m_form.clock().now();
+    while (take_queued_events() && !replay.finished()) {
+        const auto round = replay.next_round();
+        SDL_Event event;
+        if (round && *round > anchor_round && m_clock.tick() < anchor_tick + (*round - anchor_round)) {
+            if (m_clock.wait_event_until(anchor_tick + (*round - anchor_round), event)) {
+                handle(event);
+            }
+            continue;
+        }
+        m_observer.tick_started(round.value_or(replay.last_round()));
+        replay.step();
+        if (done()) {
+            continue;
+        }
+        if (m_form.clock().now() > replay.last_round()) {
+            anchor_tick = m_clock.tick();
+            anchor_round = m_form.clock().now();
+        }
+        m_main.present(m_form);
     }
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/form.h"
+#include "platform/replay/replay_player.h"
 #include "platform/sdl/input/gamepads.h"
 #include "platform/sdl/input/input_router.h"
 #include "platform/sdl/loop_observer.h"
@@ -26,6 +27,9 @@ public:
     // Queued input first, then the timers due, then at most one frame per tick, then sleep until
     // the next event or tick; until the form unloads or the program is asked to quit.
     void run();
+    // The same, the rounds and input taken from `replay` at the pace it was recorded at, until it
+    // is played to its end.
+    void run(ReplayPlayer& replay);
 
 private:
     bool done() const { return m_form.unloaded() || m_quit; }

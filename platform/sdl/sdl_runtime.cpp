@@ -79,6 +79,7 @@ struct SdlRuntime::Session {
         present_before_blocking();
         observer->box_opening();
         DialogWindow box(title, body, dialog_owner(), fonts);
+        box.close_after(close_boxes_after_ms);
         const auto elsewhere = [this](const SDL_Event& event) {
             if (event.type == SDL_WINDOWEVENT && main && main->is(event.window.windowID)) {
                 main->window_event(event.window, *form);
@@ -113,6 +114,7 @@ struct SdlRuntime::Session {
     SurfaceHandle icon;
     RealClock clock;
     bool quit = false;
+    std::uint32_t close_boxes_after_ms = 0;
 };
 
 SdlRuntime::SdlRuntime(const PlayerSettings& settings)
@@ -128,17 +130,23 @@ SdlRuntime::~SdlRuntime() = default;
 
 void SdlRuntime::set_observer(LoopObserver& observer) { m_session->observer = &observer; }
 
+void SdlRuntime::close_boxes_after(std::uint32_t ms) { m_session->close_boxes_after_ms = ms; }
+
+int SdlRuntime::run(Form& form) { return run(form, nullptr); }
+
+int SdlRuntime::run(Form& form, ReplayPlayer& replay) { return run(form, &replay); }
+
 // Every failure to start, and every fault a handler lets escape, is told here once: a line on
 // standard error, and a box for the player (the desktop's own where the game's fonts are missing).
-int SdlRuntime::run(Form& form) {
+int SdlRuntime::run(Form& form, ReplayPlayer* replay) {
     Session& session = *m_session;
     int status = 0;
     try {
-        start(form);
+        start(form, replay);
         if (!session.done()) {
-            EventLoop(form, *session.main, session.pads, session.keys, session.clock, session.quit, *session.observer,
-                      [&session] { session.sound.toggle_mute(); })
-                .run();
+            EventLoop loop(form, *session.main, session.pads, session.keys, session.clock, session.quit, *session.observer,
+                           [&session] { session.sound.toggle_mute(); });
+            replay != nullptr ? loop.run(*replay) : loop.run();
         }
     } catch (const StartFailure& failure) {
         std::cerr << failure.what() << '\n';
@@ -165,7 +173,7 @@ int SdlRuntime::run(Form& form) {
     return status;
 }
 
-void SdlRuntime::start(Form& form) {
+void SdlRuntime::start(Form& form, ReplayPlayer* replay) {
     Session& session = *m_session;
     if (const Status fonts = session.fonts.open_faces(); !fonts) {
         throw missing_font(fonts.reason());
@@ -184,7 +192,7 @@ void SdlRuntime::start(Form& form) {
     Pictures pictures = require_form_pictures(form, m_data_folder);
     session.clock.sync(form);
     // Loaded while the window is still hidden, so the name box shows alone.
-    form.Form_Load();
+    replay != nullptr ? replay->load() : form.load();
     if (!session.done()) {
         session.main->prepare_drawing(session.fonts, std::move(pictures));
         session.main->show(form);

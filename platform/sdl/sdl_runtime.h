@@ -4,6 +4,7 @@
 
 #include "platform/form.h"
 #include "platform/player_settings.h"
+#include "platform/replay/replay_player.h"
 #include "platform/runtime.h"
 #include "platform/sdl/display_options.h"
 #include "platform/sdl/loop_observer.h"
@@ -31,6 +32,11 @@ public:
     // F11 and Alt+Enter switch between the window and full screen, and M the sound off and on
     // (unless the player bound it); the form never sees them. Pads act as keys (see Gamepads).
     int run(Form& form);
+    // Runs the form as `replay` plays it: loaded by it, its rounds at the recorded pace, the
+    // player's keys ignored but for Escape (see Form::key_down). A ReplayStopped escapes.
+    int run(Form& form, ReplayPlayer& replay);
+    // Each box from now on closes by itself after `ms` milliseconds.
+    void close_boxes_after(std::uint32_t ms);
     // Tells `observer` (which outlives the runs) what the loop and the boxes do from now on.
     void set_observer(LoopObserver& observer);
 
@@ -45,7 +51,8 @@ private:
     struct Session;
 
     // Opens the window and loads the form; the window is shown unless the form is done already.
-    void start(Form& form);
+    void start(Form& form, ReplayPlayer* replay);
+    int run(Form& form, ReplayPlayer* replay);
 
     std::filesystem::path m_data_folder;
     std::filesystem::path m_record_folder;

@@ -15,7 +15,9 @@ std::string outcome(const ParsedCommandLine& parsed) {
     const Options& o = parsed.options;
     return std::string(o.help ? "help " : "") + (o.version ? "version " : "") +
            (o.scale ? "scale=" + std::to_string(*o.scale) + " " : "") + (o.fullscreen ? "fullscreen " : "") +
-           (o.volume ? "volume=" + std::to_string(*o.volume) + " " : "") + (o.mute ? "mute " : "") + (parsed.error ? "| " + *parsed.error : "");
+           (o.volume ? "volume=" + std::to_string(*o.volume) + " " : "") + (o.mute ? "mute " : "") +
+           (o.record ? "record=" + *o.record + " " : "") + (o.replay ? "replay=" + *o.replay + " " : "") +
+           (o.verify ? "verify=" + *o.verify + " " : "") + (parsed.error ? "| " + *parsed.error : "");
 }
 
 TEST(CommandLine, ParsesOrRefusesWithOneLine) {
@@ -34,6 +36,11 @@ TEST(CommandLine, ParsesOrRefusesWithOneLine) {
         {{"--volume", "101"}, "| --volume takes a whole number from 0 to 100, not '101'"},
         {{"--volume=loud"}, "| --volume takes a whole number from 0 to 100, not 'loud'"},
         {{"--volume"}, "| --volume needs a value (--volume N)"}, {{"--mute=yes"}, "| unknown option '--mute=yes'"},
+        {{"--record", "a.replay", "--scale=2"}, "scale=2 record=a.replay "}, {{"--replay=b"}, "replay=b "},
+        {{"--verify", "--help"}, "verify=--help "}, {{"--verify"}, "| --verify needs a value (--verify FILE)"},
+        {{"--record="}, "| a replay option needs a file name"},
+        {{"--record", "a", "--verify", "a"}, "record=a | --record, --replay and --verify go one at a time"},
+        {{"--replay", "a", "--replay", "b"}, "replay=a | --record, --replay and --verify go one at a time"},
     };
     for (const auto& [arguments, expected] : cases) {
         EXPECT_EQ(outcome(parse_command_line(arguments)), expected) << (arguments.empty() ? "(none)" : arguments.back());

@@ -33,10 +33,11 @@ appstreamcli validate --no-net "$stage/share/metainfo/$id.metainfo.xml" || fail 
 man -l "$stage/share/man/man6/vexoids.6.gz" 2>&1 >/dev/null | grep . && fail "the manual page has faults"
 [[ "$("$stage/games/vexoids" --version)" == "vexoids $(sed -n 's/.*release version="\([^"]*\)".*/\1/p' \
     "$stage/share/metainfo/$id.metainfo.xml")" ]] || fail "--version and the metainfo's release differ"
-help=$("$stage/games/vexoids" --help)
-for line in "Usage: $stage/games/vexoids [OPTION]..." "  --help        show this help and exit" \
-            "  --version     show the version and exit" "  --scale N     show each pixel as N x N" \
-            "  --fullscreen  start in full screen"; do
+# Blanks squeezed: the column the help text starts in follows the longest option.
+help=$("$stage/games/vexoids" --help | tr -s ' ')
+for line in "Usage: $stage/games/vexoids [OPTION]..." " --help show this help and exit" \
+            " --version show the version and exit" " --scale N show each pixel as N x N" \
+            " --fullscreen start in full screen" " --verify FILE replay FILE without a window"; do
     grep -qF -- "$line" <<<"$help" || fail "--help lacks \"$line\": $help"
 done
 

@@ -85,7 +85,11 @@ bool DialogWindow::run(const std::function<void(const SDL_Event&)>& elsewhere, L
     SDL_RaiseWindow(m_window.get());
     redraw();
     observer.box_shown();
+    const Uint64 closes_at = m_close_after_ms != 0 ? SDL_GetTicks64() + m_close_after_ms : 0;
     while (!m_finished) {
+        if (closes_at != 0 && SDL_GetTicks64() >= closes_at) {
+            break;
+        }
         // Polled, never waited for: while it waits, SDL 2.26 on X11 follows every event it queues
         // with a wake-up message to the newest window, sent over a second connection. The server
         // may take that message only after this window is destroyed, and the BadWindow error that

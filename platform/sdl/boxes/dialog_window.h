@@ -39,6 +39,9 @@ public:
     // going). Returns true when the program was asked to quit meanwhile. A dialog that cannot be
     // shown throws RuntimeError: the game never goes on as if it had been answered.
     bool run(const std::function<void(const SDL_Event&)>& elsewhere, LoopObserver& observer);
+    // Makes run() return by itself `ms` milliseconds after the box is shown, as if answered: a
+    // replay shows its boxes this way.
+    void close_after(Uint32 ms) { m_close_after_ms = ms; }
 
 private:
     // Once hidden, until the keyboard and the pointer have left the dialog's window.
@@ -63,6 +66,7 @@ private:
     Uint32 m_window_id = 0;
     bool m_finished = false;
     bool m_quit = false;
+    Uint32 m_close_after_ms = 0;
 };
 
 }  // namespace vex

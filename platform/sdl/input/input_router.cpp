@@ -78,9 +78,9 @@ void InputRouter::key(const SDL_KeyboardEvent& event) {
 void InputRouter::send_key(std::int16_t code, bool down, std::int16_t shift) {
     m_sync_clock();
     if (down) {
-        m_form.Form_KeyDown(code, shift);
+        m_form.key_down(code, shift);
     } else {
-        m_form.Form_KeyUp(code, shift);
+        m_form.key_up(code, shift);
     }
 }
 
@@ -93,7 +93,7 @@ void InputRouter::mouse_button(const SDL_MouseButtonEvent& event) {
     Label* pressed = std::exchange(m_pressed_label, nullptr);
     if (pressed != nullptr && pressed == under && pressed->Click) {
         m_sync_clock();
-        pressed->Click();
+        m_form.click(*pressed);
     }
 }
 
