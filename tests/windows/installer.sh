@@ -26,12 +26,18 @@ install() {
         fail "the installer put no program or uninstaller in $installed"
 }
 
-# The uninstaller runs a copy of itself and returns at once: its work is done when the folder goes.
+# The uninstaller runs a copy of itself and returns at once; that copy removes the folder first
+# and the Start-menu entry and registry keys after it, so its work is done when all are gone.
+uninstalled() {
+    [[ ! -e "$installed" && ! -e "$shortcut" ]] && ! "$wine" reg query "$uninstall_key" >/dev/null 2>&1
+}
 uninstall() {
     "$wine" "$installed/uninstall.exe" /S >>"$work/setup.log" 2>&1 || fail "the uninstaller ended with an error"
-    wait_for 120 test ! -e "$installed" || fail "the uninstaller left $(find "$installed" | head -20 | tr '\n' ' ')"
-    [[ ! -e "$shortcut" ]] || fail "the uninstaller left the Start-menu entry"
-    ! "$wine" reg query "$uninstall_key" >/dev/null 2>&1 || fail "the uninstaller left its Add/Remove Programs entry"
+    wait_for 120 uninstalled || {
+        [[ ! -e "$installed" ]] || fail "the uninstaller left $(find "$installed" | head -20 | tr '\n' ' ')"
+        [[ ! -e "$shortcut" ]] || fail "the uninstaller left the Start-menu entry"
+        fail "the uninstaller left its Add/Remove Programs entry"
+    }
 }
 
 expect_record() { printf '%s' "$record" | cmp -s - "$1" || fail "$2: $1 holds $(od -c "$1" 2>&1 | head -3)"; }
