@@ -1,10 +1,7 @@
 #include "app/replay_session.h"
 
 #include "platform/regular_file.h"
-#include "platform/replay/replay_player.h"
-#include "platform/replay/replay_runtime.h"
 #include "platform/runtime_error.h"
-#include "shell/form1.h"
 
 #include <fstream>
 #include <ostream>
@@ -77,22 +74,18 @@ int verify_replay(const std::filesystem::path& file, std::ostream& out) {
         return replay_unreadable;
     }
     const Replay& replay = loaded.value();
-    const ReplayRecordFolder folder(replay.record);
-    ReplayRuntime runtime(replay.seed, folder.path());
-    Form1 form(runtime);
-    ReplayPlayer player(form, replay);
-    runtime.set_player(player);
+    HeadlessReplay game(replay);
     try {
-        player.load();
-        player.play_to_end();
+        game.player.load();
+        game.player.play_to_end();
     } catch (const ReplayStopped& stopped) {
         if (stopped.damaged()) {
             out << file.string() << ": " << stopped.what() << '\n';
             return replay_unreadable;
         }
     }
-    ReplayResult result = form.session_result();
-    result.rounds = player.last_round();
+    ReplayResult result = game.form.session_result();
+    result.rounds = game.player.last_round();
     return report_replay(file, replay, result, out);
 }
 

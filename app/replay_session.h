@@ -3,7 +3,10 @@
 #pragma once
 
 #include "platform/replay/replay_file.h"
+#include "platform/replay/replay_player.h"
+#include "platform/replay/replay_runtime.h"
 #include "platform/result.h"
+#include "shell/form1.h"
 
 #include <filesystem>
 #include <iosfwd>
@@ -33,6 +36,22 @@ public:
 
 private:
     std::filesystem::path m_path;
+};
+
+// A replay wired to play without a window: its record folder, the runtime answering from the
+// file, the game's window and the player feeding it. `replay` outlives it.
+struct HeadlessReplay {
+    explicit HeadlessReplay(const Replay& replay)
+        : folder(replay.record), runtime(replay.seed, folder.path()), form(runtime), player(form, replay) {
+        runtime.set_player(player);
+    }
+    HeadlessReplay(const HeadlessReplay&) = delete;
+    HeadlessReplay& operator=(const HeadlessReplay&) = delete;
+
+    ReplayRecordFolder folder;
+    ReplayRuntime runtime;
+    Form1 form;
+    ReplayPlayer player;
 };
 
 // Replays `file` headless as fast as it goes and writes one line to `out`: the result and whether

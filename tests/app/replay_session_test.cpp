@@ -34,14 +34,10 @@ struct RecordedSession {
 WindowState replayed(const std::filesystem::path& file) {
     const Result<Replay> replay = load_replay(file);
     EXPECT_TRUE(replay) << replay.reason();
-    const ReplayRecordFolder folder(replay.value().record);
-    ReplayRuntime runtime(replay.value().seed, folder.path());
-    Form1 form(runtime);
-    ReplayPlayer player(form, replay.value());
-    runtime.set_player(player);
-    player.load();
-    player.play_to_end();
-    return window_state(form);
+    HeadlessReplay game(replay.value());
+    game.player.load();
+    game.player.play_to_end();
+    return window_state(game.form);
 }
 
 std::pair<int, std::string> verified(const std::filesystem::path& file) {
@@ -221,11 +217,9 @@ TEST(Replay, EachStepRaisesTheNextRoundTheFileHolds) {
         "vexoids replay 1\nseed 5489\nrecord \n0+3 load\n0+5 answer x\n0+9 round\n11 down 83 0\n11+96 cue\n"
         "11+97 round\n110 end score 0 record 0 level 1 ships 2\n");
     ASSERT_TRUE(replay) << replay.reason();
-    const ReplayRecordFolder folder(replay.value().record);
-    ReplayRuntime runtime(replay.value().seed, folder.path());
-    Form1 form(runtime);
-    ReplayPlayer player(form, replay.value());
-    runtime.set_player(player);
+    HeadlessReplay game(replay.value());
+    Form1& form = game.form;
+    ReplayPlayer& player = game.player;
     player.load();
     std::vector<std::string> steps;
     while (!player.finished()) {
